@@ -1,0 +1,28 @@
+include_guard(GLOBAL)
+
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+add_library(wexa_options INTERFACE)
+if(MSVC)
+    target_compile_options(wexa_options INTERFACE /W4 /utf-8 /permissive-)
+else()
+    target_compile_options(wexa_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+endif()
+
+if(WIN32)
+    target_compile_definitions(wexa_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                               _WIN32_WINNT=0x0601)
+    if(MINGW)
+        # One executable that needs no DLL but Windows' own.
+        target_link_options(wexa_options INTERFACE -static -static-libgcc -static-libstdc++)
+    endif()
+endif()
+
+option(WEXA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native builds)" OFF)
+if(WEXA_SANITIZE AND NOT WIN32)
+    target_compile_options(wexa_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                           -fno-sanitize-recover=all)
+    target_link_options(wexa_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,17 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(WEXA_MINGW_TRIPLET x86_64-w64-mingw32)
+find_program(CMAKE_C_COMPILER ${WEXA_MINGW_TRIPLET}-gcc-posix REQUIRED)
+find_program(CMAKE_CXX_COMPILER ${WEXA_MINGW_TRIPLET}-g++-posix REQUIRED)
+find_program(CMAKE_RC_COMPILER ${WEXA_MINGW_TRIPLET}-windres REQUIRED)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${WEXA_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Windows test programs run under Wine, inside the build tree's own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-exec)

@@ -1,0 +1,1 @@
+#include "keyboard/composed_line.h"

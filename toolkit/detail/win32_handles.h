@@ -1,0 +1,132 @@
+#pragma once
+// One small owner per platform object, each named after what it releases.
+#include <windows.h>
+
+#include <utility>
+
+namespace wexa::win32 {
+
+template <typename H, typename Traits> class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H h) : h_(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        reset(o.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::Invalid(); }
+    H release() { return std::exchange(h_, Traits::Invalid()); }
+    void reset(H h = Traits::Invalid()) {
+        H old = std::exchange(h_, h);
+        if (old != Traits::Invalid()) Traits::Close(old);
+    }
+
+private:
+    H h_ = Traits::Invalid();
+};
+
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND h) { DestroyWindow(h); }
+};
+template <typename G> struct GdiObjectTraits {
+    static G Invalid() { return nullptr; }
+    static void Close(G h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+struct KernelHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct AcceleratorTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
+struct GlobalMemoryTraits {
+    static HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
+
+// A device context borrowed from a window (or the screen, with a null window).
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context, put back on destruction.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (old_) SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A global memory block locked for as long as this lives.
+template <typename T> class GlobalLock {
+public:
+    explicit GlobalLock(HGLOBAL block) : block_(block), data_(static_cast<T*>(::GlobalLock(block))) {}
+    GlobalLock(const GlobalLock&) = delete;
+    GlobalLock& operator=(const GlobalLock&) = delete;
+    ~GlobalLock() {
+        if (data_) ::GlobalUnlock(block_);
+    }
+    T* get() const { return data_; }
+    explicit operator bool() const { return data_ != nullptr; }
+
+private:
+    HGLOBAL block_;
+    T* data_;
+};
+
+// The clipboard, open for as long as this lives.
+class OpenClipboardScope {
+public:
+    explicit OpenClipboardScope(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
+};
+
+} // namespace wexa::win32

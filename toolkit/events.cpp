@@ -1,0 +1,41 @@
+#include "toolkit/events.h"
+
+#include "toolkit/detail/toolkit_state.h"
+
+namespace wexa {
+namespace {
+
+HACCEL AcceleratorsOfActiveWindow() {
+    HWND active = GetActiveWindow();
+    HACCEL found = nullptr;
+    detail::State().windows.ForEach([&](int, detail::WindowRecord& w) {
+        if (w.window.get() == active) found = w.accelerators.get();
+    });
+    return found;
+}
+
+} // namespace
+
+int WaitForEvent() {
+    detail::ToolkitState& s = detail::State();
+    if (auto event = s.events.Pop()) {
+        s.current = *event;
+        return event->code;
+    }
+    MSG msg;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
+    HACCEL accelerators = AcceleratorsOfActiveWindow();
+    if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // A platform message never passes for one of the Toolkit's own event codes.
+    int code = static_cast<int>(msg.message);
+    return code == GadgetEvent || code == CloseEvent ? 0 : code;
+}
+
+int EventGadgetNumber() { return detail::State().current.gadget; }
+int EventWindowNumber() { return detail::State().current.window; }
+int EventType() { return detail::State().current.type; }
+
+} // namespace wexa

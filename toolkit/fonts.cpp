@@ -1,0 +1,28 @@
+#include "toolkit/fonts.h"
+
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/dpi_scaling.h"
+
+namespace wexa {
+
+FontHandle LoadToolkitFont(int number, std::u16string_view face, int points) {
+    detail::ToolkitState& s = detail::State();
+    s.fonts.Take(number); // the old font goes first, so a failed load leaves the number empty
+    int height = MulDiv(points, s.fontDpi, 72);
+    HFONT font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, detail::Wide(face).c_str());
+    if (!font) return FontHandle::Null;
+    s.fonts.Put(number, win32::UniqueFont(font));
+    return detail::ToHandle<FontHandle>(font);
+}
+
+FontHandle FontHandleOf(int number) {
+    win32::UniqueFont* font = detail::State().fonts.Find(number);
+    return font ? detail::ToHandle<FontHandle>(font->get()) : FontHandle::Null;
+}
+
+bool RegisterPrivateFontFile(std::u16string_view path) {
+    return AddFontResourceExW(detail::Wide(path).c_str(), FR_PRIVATE, nullptr) > 0;
+}
+
+} // namespace wexa

@@ -1,0 +1,54 @@
+#include "toolkit/gadgets.h"
+
+#include "toolkit/detail/toolkit_state.h"
+
+namespace wexa {
+namespace {
+
+struct ControlSpec {
+    const wchar_t* className;
+    std::u16string_view text;
+    DWORD style;
+    DWORD exStyle = 0;
+};
+
+HWND CreateChild(const ControlSpec& spec, int x, int y, int width, int height) {
+    detail::ToolkitState& s = detail::State();
+    if (!s.currentWindow) return nullptr;
+    return CreateWindowExW(spec.exStyle, spec.className, detail::Wide(spec.text).c_str(), spec.style,
+                           detail::ScaleX(x), detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
+                           s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+ControlHandle Install(int number, const ControlSpec& spec, int x, int y, int width, int height) {
+    return detail::ToHandle<ControlHandle>(detail::InstallGadget(number, CreateChild(spec, x, y, width, height)));
+}
+
+} // namespace
+
+ControlHandle CreatePushButton(int number, int x, int y, int width, int height, std::u16string_view label) {
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
+    return Install(number, {L"Button", label, style}, x, y, width, height);
+}
+
+ControlHandle CreateTextField(int number, int x, int y, int width, int height, std::u16string_view text,
+                              std::uint32_t flags) {
+    constexpr DWORD baseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX | SS_LEFT;
+    DWORD exStyle = (flags & TextFieldBorder) ? WS_EX_CLIENTEDGE : 0;
+    return Install(number, {L"Static", text, baseStyle | flags, exStyle}, x, y, width, height);
+}
+
+void ApplyGadgetFont(int number, FontHandle font) {
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number))
+        SendMessageW(g->control, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+}
+
+void FreeGadget(int number) {
+    detail::ToolkitState& s = detail::State();
+    if (auto g = s.gadgets.Take(number)) {
+        DestroyWindow(g->control);
+        s.events.DropGadgetEvents(number);
+    }
+}
+
+} // namespace wexa

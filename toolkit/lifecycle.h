@@ -1,0 +1,13 @@
+#pragma once
+
+namespace wexa {
+
+// Prepares the object tables, the event queue, the screen's DPI, the default gadget
+// font, COM/OLE and the common controls. Every other Toolkit call comes after it.
+void InitToolkit();
+
+// Destroys every window (and so its gadgets), deletes every font and image, closes
+// open files and releases COM/OLE. Safe to call once after InitToolkit.
+void ShutDownToolkit();
+
+} // namespace wexa

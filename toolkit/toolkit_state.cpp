@@ -1,0 +1,36 @@
+#include "toolkit/detail/toolkit_state.h"
+
+#include "toolkit/dpi_scaling.h"
+
+namespace wexa::detail {
+
+ToolkitState& State() {
+    static ToolkitState state;
+    return state;
+}
+
+int ScaleX(int value) { return MulDiv(value, State().dpiX, ReferenceDpi); }
+int ScaleY(int value) { return MulDiv(value, State().dpiY, ReferenceDpi); }
+
+int WindowNumberOf(HWND window) {
+    int found = -1;
+    State().windows.ForEach([&](int number, WindowRecord& record) {
+        if (record.window.get() == window) found = number;
+    });
+    return found;
+}
+
+HWND InstallGadget(int number, HWND created) {
+    if (!created) return nullptr;
+    ToolkitState& s = State();
+    if (GadgetRecord* old = s.gadgets.Find(number)) {
+        DestroyWindow(old->control);
+        s.events.DropGadgetEvents(number);
+    }
+    s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber});
+    SetWindowLongPtrW(created, GWLP_ID, number);
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), TRUE);
+    return created;
+}
+
+} // namespace wexa::detail

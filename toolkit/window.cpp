@@ -1,0 +1,82 @@
+#include "toolkit/window.h"
+
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/detail/window_class.h"
+
+#include <algorithm>
+#include <string>
+
+namespace wexa {
+namespace {
+
+constexpr DWORD FlagBitsNotStyle = 0x7;
+
+bool RegisterWindowClass(const std::wstring& name) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = detail::ToolkitWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name.c_str();
+    return RegisterClassExW(&wc) != 0;
+}
+
+HACCEL CreateFocusAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_TAB, detail::FocusNextCommand},
+        {FVIRTKEY | FSHIFT, VK_TAB, detail::FocusPreviousCommand},
+    };
+    return CreateAcceleratorTableW(keys, 2);
+}
+
+// Centres the window on the screen, never placing its corner above or left of the screen.
+void CentreOnScreen(HWND window, int outerWidth, int outerHeight) {
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int w = std::min(outerWidth, screenWidth);
+    int h = std::min(outerHeight, screenHeight);
+    SetWindowPos(window, nullptr, (screenWidth - w) / 2, (screenHeight - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, std::u16string_view title,
+                               std::uint32_t flags) {
+    detail::ToolkitState& s = detail::State();
+    std::wstring className = L"WindowClass_" + std::to_wstring(number);
+    if (!RegisterWindowClass(className)) return WindowHandle::Null;
+
+    DWORD style = flags & ~FlagBitsNotStyle;
+    bool centred = flags & WindowCentered;
+    RECT frame{0, 0, detail::ScaleX(width), detail::ScaleY(height)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    int outerWidth = frame.right - frame.left;
+    int outerHeight = frame.bottom - frame.top;
+
+    bool platformPlaces = x == PositionIgnored || (y == PositionIgnored && !centred);
+    int left = platformPlaces ? CW_USEDEFAULT : detail::ScaleX(x);
+    int top = platformPlaces ? CW_USEDEFAULT : detail::ScaleY(y == PositionIgnored ? 0 : y);
+    HWND window = CreateWindowExW(0, className.c_str(), detail::Wide(title).c_str(), style, left, top, outerWidth,
+                                  outerHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) {
+        UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+        return WindowHandle::Null;
+    }
+    if (centred) CentreOnScreen(window, outerWidth, outerHeight);
+
+    if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className,
+                                          win32::UniqueAccelerators(CreateFocusAccelerators())})) {
+        old->window.reset();
+        UnregisterClassW(old->className.c_str(), GetModuleHandleW(nullptr));
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    s.currentWindow = window;
+    s.currentWindowNumber = number;
+    return detail::ToHandle<WindowHandle>(window);
+}
+
+} // namespace wexa

@@ -1,0 +1,24 @@
+#pragma once
+#include "toolkit/handles.h"
+
+#include <climits>
+#include <cstdint>
+#include <string_view>
+
+namespace wexa {
+
+// x or y with this value lets the platform (or the centring flag) choose the place.
+inline constexpr int PositionIgnored = INT_MIN;
+
+// Flags of OpenToolkitWindow: the window style bits, plus bit 0 for centring.
+inline constexpr std::uint32_t WindowCentered = 0x1;
+inline constexpr std::uint32_t WindowSystemMenu = 0xC80000; // caption and system menu
+inline constexpr std::uint32_t WindowMinimizeGadget = 0x20000;
+inline constexpr std::uint32_t WindowMaximizeGadget = 0x10000;
+
+// Opens a top-level window with a client area of width x height (96-DPI units) and
+// makes it the parent of the gadgets created after it. Null when it cannot be made.
+WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, std::u16string_view title,
+                               std::uint32_t flags);
+
+} // namespace wexa

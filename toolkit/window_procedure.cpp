@@ -1,0 +1,89 @@
+// How the platform's messages become Toolkit events.
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/detail/window_class.h"
+#include "toolkit/events.h"
+
+#include <vector>
+
+namespace wexa::detail {
+namespace {
+
+constexpr wchar_t WakeWindowClass[] = L"WexaToolkitWake";
+constexpr UINT WakeMessage = WM_APP + 1;
+
+bool IsGadgetControl(int number, HWND control) {
+    GadgetRecord* g = State().gadgets.Find(number);
+    return g && g->control == control;
+}
+
+void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    auto control = reinterpret_cast<HWND>(lParam);
+    if (!control) {
+        // Accelerator commands have no control.
+        if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
+        if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
+        return;
+    }
+    int number = GetDlgCtrlID(control);
+    if (!IsGadgetControl(number, control)) return;
+    State().events.Push({GadgetEvent, number, WindowNumberOf(window), HIWORD(wParam)});
+}
+
+void OnClose(HWND window) {
+    State().events.Push({CloseEvent, -1, WindowNumberOf(window), 0});
+    WakeWaitingLoop();
+}
+
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) {
+    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        OnClose(window);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void WalkFocus(HWND window, bool forward) {
+    std::vector<HWND> stops;
+    EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+    if (stops.empty()) return;
+    HWND focused = GetFocus();
+    std::size_t n = stops.size(), at = n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (stops[i] == focused) at = i;
+    std::size_t next;
+    if (at == n) next = forward ? 0 : n - 1;
+    else next = forward ? (at + 1) % n : (at + n - 1) % n;
+    SetFocus(stops[next]);
+}
+
+HWND CreateWakeWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = WakeWindowClass;
+    RegisterClassExW(&wc);
+    return CreateWindowExW(0, WakeWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+void UnregisterWakeWindowClass() { UnregisterClassW(WakeWindowClass, GetModuleHandleW(nullptr)); }
+
+void WakeWaitingLoop() {
+    if (HWND wake = State().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
+}
+
+} // namespace wexa::detail

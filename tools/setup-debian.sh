@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a fresh Debian 12 machine.
+# Idempotent: a second run only checks. Needs root (apt-get).
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+  googletest libgtest-dev libpng-dev zlib1g-dev
+  wine wine64 xvfb xdotool xclip x11-utils x11-apps imagemagick
+  python3-fonttools python3-pil opentype-sanitizer fontconfig pngcheck
+)
+
+# libpng for MinGW is built from Debian's own source package, so apt needs a deb-src entry.
+# It goes into a file of its own; the machine's binary lists stay as they are.
+src_list=/etc/apt/sources.list.d/wexa-deb-src.sources
+if [ ! -f "$src_list" ]; then
+  cat > "$src_list" <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "${need_update:-0}" = 1 ] || [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
