@@ -7,7 +7,8 @@ namespace wexa {
 inline constexpr int ReferenceDpi = 96;
 
 // value * numerator / denominator, rounded to the nearest integer, halves away from
-// zero, as the platform's MulDiv does; -1 when the denominator is 0.
+// zero, as the platform's MulDiv does; -1 when the denominator is 0 or the result
+// does not fit.
 constexpr int MulDivRounded(int value, int numerator, int denominator) {
     if (denominator == 0) return -1;
     std::int64_t product = std::int64_t{value} * numerator;
@@ -17,7 +18,8 @@ constexpr int MulDivRounded(int value, int numerator, int denominator) {
         d = -d;
     }
     std::int64_t half = d / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / d : -((-product + half) / d));
+    std::int64_t q = product >= 0 ? (product + half) / d : -((-product + half) / d);
+    return q > INT32_MAX || q < INT32_MIN ? -1 : static_cast<int>(q);
 }
 
 constexpr int ScaleForDpi(int value, int dpi) { return MulDivRounded(value, dpi, ReferenceDpi); }

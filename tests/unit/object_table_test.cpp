@@ -1,0 +1,61 @@
+#include "toolkit/object_table.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace wexa {
+namespace {
+
+TEST(ObjectTable, GrowsToTheLargestNumberAndKeepsOthersEmpty) {
+    ObjectTable<std::string> t;
+    t.Put(371, "transfer");
+    EXPECT_EQ(*t.Find(371), "transfer");
+    EXPECT_EQ(t.Find(0), nullptr);
+    EXPECT_EQ(t.Find(370), nullptr);
+    EXPECT_EQ(t.Find(372), nullptr);
+    EXPECT_EQ(t.Find(-1), nullptr);
+    EXPECT_EQ(t.Count(), 1u);
+}
+
+TEST(ObjectTable, PutHandsBackTheReplacedObject) {
+    ObjectTable<std::unique_ptr<int>> t;
+    EXPECT_FALSE(t.Put(5, std::make_unique<int>(1)));
+    auto old = t.Put(5, std::make_unique<int>(2));
+    ASSERT_TRUE(old);
+    EXPECT_EQ(**old, 1);
+    EXPECT_EQ(**t.Find(5), 2);
+}
+
+TEST(ObjectTable, TakeEmptiesTheNumber) {
+    ObjectTable<int> t;
+    t.Put(2, 20);
+    EXPECT_EQ(t.Take(2), 20);
+    EXPECT_EQ(t.Find(2), nullptr);
+    EXPECT_FALSE(t.Take(2));
+    EXPECT_FALSE(t.Take(99));
+}
+
+TEST(ObjectTable, FreeNumberFindsHolesAndTheEnd) {
+    ObjectTable<int> t;
+    EXPECT_EQ(t.FreeNumber(), 0);
+    t.Put(0, 1);
+    t.Put(2, 1);
+    EXPECT_EQ(t.FreeNumber(), 1);
+    EXPECT_EQ(t.FreeNumber(2), 3);
+    EXPECT_EQ(t.FreeNumber(10), 10);
+}
+
+TEST(ObjectTable, ClearReleasesEveryObject) {
+    auto probe = std::make_shared<int>(0);
+    ObjectTable<std::shared_ptr<int>> t;
+    t.Put(1, probe);
+    t.Put(9, probe);
+    t.Clear();
+    EXPECT_EQ(probe.use_count(), 1);
+    EXPECT_EQ(t.Count(), 0u);
+}
+
+} // namespace
+} // namespace wexa
