@@ -8,7 +8,8 @@ add_library(wexa_options INTERFACE)
 if(MSVC)
     target_compile_options(wexa_options INTERFACE /W4 /utf-8 /permissive-)
 else()
-    target_compile_options(wexa_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+    target_compile_options(wexa_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
+                           -Wno-missing-field-initializers) # Win32 structs start as {sizeof s}
 endif()
 
 if(WIN32)

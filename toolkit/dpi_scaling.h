@@ -28,3 +28,18 @@ constexpr int ScaleForDpi(int value, int dpi) { return MulDivRounded(value, dpi,
 constexpr int FontPixelHeight(int points, int dpi) { return MulDivRounded(points, dpi, 72); }
 
 } // namespace wexa
+
+namespace wexa {
+
+// The top-left corner that centres an outer size on the screen. A window larger than the
+// screen is treated as the screen's size, so its corner never lies above or left of it.
+struct Origin {
+    int x, y;
+};
+constexpr Origin CentredOrigin(int outerWidth, int outerHeight, int screenWidth, int screenHeight) {
+    int w = outerWidth < screenWidth ? outerWidth : screenWidth;
+    int h = outerHeight < screenHeight ? outerHeight : screenHeight;
+    return {(screenWidth - w) / 2, (screenHeight - h) / 2};
+}
+
+} // namespace wexa

@@ -2,6 +2,7 @@
 
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
+#include "toolkit/dpi_scaling.h"
 
 #include <algorithm>
 #include <string>
@@ -34,12 +35,8 @@ HACCEL CreateFocusAccelerators() {
 
 // Centres the window on the screen, never placing its corner above or left of the screen.
 void CentreOnScreen(HWND window, int outerWidth, int outerHeight) {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int w = std::min(outerWidth, screenWidth);
-    int h = std::min(outerHeight, screenHeight);
-    SetWindowPos(window, nullptr, (screenWidth - w) / 2, (screenHeight - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Origin at = CentredOrigin(outerWidth, outerHeight, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace

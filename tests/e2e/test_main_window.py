@@ -1,0 +1,98 @@
+"""The main window of the real program: title, size, place, events, closing."""
+import subprocess
+import unittest
+
+from wexa_driver import LINE_DISPLAY, PREFIX, WINE_EXEC, WexaApp, wine_env, xdotool
+
+CLIENT = (1350, 730)
+
+
+def set_dpi(dpi):
+    """Wine's screen density for programs started afterwards."""
+    for key in (r"HKCU\Control Panel\Desktop",
+                r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
+        subprocess.run([str(WINE_EXEC), "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(dpi), "/f"], env=wine_env(), check=True, capture_output=True)
+
+
+class MainWindowAt96Dpi(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        set_dpi(96)
+        cls.app = WexaApp().__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.app.__exit__(None, None, None)
+
+    def test_title_class_and_client_area(self):
+        w = self.app.window()
+        self.assertEqual(w["title"], "Wexa Font Tastatur")
+        self.assertEqual(w["class"], "WindowClass_0")
+        self.assertEqual(tuple(w["client"][2:]), CLIENT)
+
+    def test_caption_with_system_menu_and_boxes_but_no_sizing_border(self):
+        style = self.app.window()["style"]
+        for bit in (0x00C00000, 0x00080000, 0x00020000, 0x00010000):  # caption, menu, min, max
+            self.assertTrue(style & bit, hex(bit))
+        self.assertFalse(style & 0x00040000)  # WS_THICKFRAME
+
+    def test_centred_on_the_screen(self):
+        w = self.app.window()
+        left, top, right, bottom = w["window"]
+        sw, sh = w["screen"]
+        self.assertEqual(left, (sw - (right - left)) // 2)
+        self.assertEqual(top, (sh - (bottom - top)) // 2)
+
+    def test_line_display_starts_empty_with_a_sunken_border(self):
+        field = self.app.control(LINE_DISPLAY)
+        self.assertEqual(field["rect"], [30, 600, 1280, 650])
+        self.assertEqual(field["text"], [])
+        self.assertEqual(field["class"].lower(), "static")
+        self.assertTrue(field["exstyle"] & 0x200)  # WS_EX_CLIENTEDGE
+
+    def test_clicks_and_moves_that_are_no_gadget_events_change_nothing(self):
+        before = self.app.controls()
+        w = self.app.window()
+        x0, y0 = w["client"][:2]
+        for x, y in ((5, 5), (700, 560), (1340, 720)):  # empty places of the client area
+            self.app.click_at(x0 + x, y0 + y)
+        xdotool("mousemove", "--sync", x0 + 600, y0 + 300)
+        self.app.click(LINE_DISPLAY)  # the field reports its click; nothing handles it
+        self.app.settle()
+        after = self.app.controls()
+        self.assertEqual([(c["id"], c["text"]) for c in before], [(c["id"], c["text"]) for c in after])
+        self.assertIsNone(self.app.proc.poll())
+
+
+class Closing(unittest.TestCase):
+    def setUp(self):
+        set_dpi(96)
+
+    def test_close_request_ends_the_program_with_exit_code_0(self):
+        with WexaApp() as app:
+            self.assertEqual(app.close(), 0)
+
+    def test_alt_f4_on_the_window_ends_it_at_once(self):
+        with WexaApp() as app:
+            w = app.window()
+            app.click_at(w["client"][0] + 5, w["client"][1] + 5)  # focus it; there is no window manager
+            xdotool("key", "alt+F4")
+            self.assertEqual(app.wait_exit(), 0)
+
+
+class MainWindowAt144Dpi(unittest.TestCase):
+    def setUp(self):
+        set_dpi(144)
+        self.addCleanup(set_dpi, 96)
+
+    def test_client_area_and_gadgets_scale_with_the_density(self):
+        with WexaApp() as app:
+            w = app.window()
+            self.assertEqual(tuple(w["client"][2:]), (2025, 1095))
+            field = app.control(LINE_DISPLAY)
+            self.assertEqual(field["rect"], [45, 900, 1920, 975])
+
+
+if __name__ == "__main__":
+    unittest.main()
