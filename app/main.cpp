@@ -2,9 +2,4 @@
 
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    wexa::StartUp();
-    if (wexa::MainWindowOpen()) wexa::RunEventLoop();
-    wexa::ShutDown();
-    return 0;
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return wexa::RunProgram(); }
