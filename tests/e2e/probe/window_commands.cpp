@@ -94,6 +94,25 @@ int Focus(const Args&) {
     return 0;
 }
 
+// sync-title TITLE / close-title TITLE: the same for any top-level window by its title.
+int SyncTitle(const Args& args) {
+    HWND w = args.empty() ? nullptr : FindWindowW(nullptr, args[0].c_str());
+    DWORD_PTR result;
+    if (!w || !SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result)) return Fail("no answer");
+    std::printf("{\"idle\":true}\n");
+    return 0;
+}
+
+int CloseTitle(const Args& args) {
+    HWND w = args.empty() ? nullptr : FindWindowW(nullptr, args[0].c_str());
+    if (!w) return Fail("no such window");
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    std::printf("{\"posted\":true}\n");
+    return 0;
+}
+
+const ProbeCommand syncTitle{"sync-title", SyncTitle};
+const ProbeCommand closeTitle{"close-title", CloseTitle};
 const ProbeCommand window{"window", Window};
 const ProbeCommand controls{"controls", Controls};
 const ProbeCommand sync{"sync", Sync};
