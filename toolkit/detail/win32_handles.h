@@ -97,6 +97,26 @@ private:
     HGDIOBJ old_;
 };
 
+// A palette selected into a device context and realised; the old one is put back and
+// realised again on destruction.
+class SelectedPalette {
+public:
+    SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(SelectPalette(dc, palette, FALSE)) {
+        RealizePalette(dc_);
+    }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
+    ~SelectedPalette() {
+        if (!old_) return;
+        SelectPalette(dc_, old_, FALSE);
+        RealizePalette(dc_);
+    }
+
+private:
+    HDC dc_;
+    HPALETTE old_;
+};
+
 // A global memory block locked for as long as this lives.
 template <typename T> class GlobalLock {
 public:

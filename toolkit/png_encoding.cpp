@@ -1,0 +1,59 @@
+#include "toolkit/png_encoding.h"
+
+#include <png.h>
+
+#include <csetjmp>
+
+namespace wexa {
+namespace {
+
+inline constexpr int PngCompressionLevel = 9;
+inline constexpr int PngBitDepth = 8;
+// PNG allows dimensions up to 2^31 - 1; libpng's default cap of one million columns
+// would refuse lines of more than 22,222 characters.
+inline constexpr png_uint_32 PngLargestDimension = PNG_UINT_31_MAX;
+
+// Both structures live outside the frame that sets the error jump, so their values
+// are still valid after libpng jumps back into it.
+struct PngWriteStructures {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+};
+
+void WriteRowsTopFirst(png_structp png, const BottomUpBgrRows& rows) {
+    const std::uint8_t* row = rows.pixels + static_cast<std::ptrdiff_t>(rows.height - 1) * rows.stride;
+    for (int i = 0; i < rows.height; ++i, row -= rows.stride) png_write_row(png, row);
+}
+
+// Holds the error jump: no object with a destructor may live in this frame.
+bool WriteWithErrorJump(PngWriteStructures& s, std::FILE* file, const BottomUpBgrRows& rows) {
+    if (setjmp(png_jmpbuf(s.png))) return false;
+    png_init_io(s.png, file);
+    s.info = png_create_info_struct(s.png);
+    if (!s.info) return false;
+    png_set_filter(s.png, 0, PNG_FILTER_NONE);
+    png_set_compression_level(s.png, PngCompressionLevel);
+    png_set_user_limits(s.png, PngLargestDimension, PngLargestDimension);
+    png_set_IHDR(s.png, s.info, static_cast<png_uint_32>(rows.width), static_cast<png_uint_32>(rows.height),
+                 PngBitDepth, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_bgr(s.png);
+    png_write_info(s.png, s.info);
+    WriteRowsTopFirst(s.png, rows);
+    png_write_end(s.png, s.info);
+    return true;
+}
+
+} // namespace
+
+bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows) {
+    PngWriteStructures s;
+    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!s.png) return false;
+    const bool encoded = WriteWithErrorJump(s, file, rows);
+    png_destroy_write_struct(&s.png, &s.info);
+    // libpng's default flush ignores failures: a full disk shows only here.
+    return encoded && std::fflush(file) == 0 && !std::ferror(file);
+}
+
+} // namespace wexa

@@ -1,0 +1,64 @@
+#include "toolkit/images.h"
+
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/png_encoding.h"
+
+#include <cstdio>
+#include <string>
+
+namespace wexa {
+namespace {
+
+inline constexpr int PngSourceDepth = 24;
+inline constexpr wchar_t PngFileMode[] = L"wb";
+
+// An open file stream; Close reports whether every buffered byte reached the file.
+class OutputStream {
+public:
+    explicit OutputStream(const std::wstring& path) : file_(_wfopen(path.c_str(), PngFileMode)) {}
+    OutputStream(const OutputStream&) = delete;
+    OutputStream& operator=(const OutputStream&) = delete;
+    ~OutputStream() { Close(); }
+    std::FILE* get() const { return file_; }
+    explicit operator bool() const { return file_ != nullptr; }
+    bool Close() {
+        if (!file_) return false;
+        const bool closed = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return closed;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+// The rows of an image whose bitmap is a 24-bit bottom-up section at least as large as
+// its record says; empty pixels otherwise, so nothing is read outside its memory.
+BottomUpBgrRows ReadableRowsOf(const detail::ImageRecord& image) {
+    DIBSECTION dib{};
+    if (!image.bitmap || GetObjectW(image.bitmap.get(), sizeof dib, &dib) != sizeof dib) return {};
+    const BITMAP& bm = dib.dsBm;
+    const bool bottomUp = dib.dsBmih.biHeight > 0;
+    if (!bm.bmBits || !bottomUp || bm.bmBitsPixel != PngSourceDepth || image.depth != PngSourceDepth) return {};
+    if (image.width > bm.bmWidth || image.height > bm.bmHeight) return {};
+    return {static_cast<const std::uint8_t*>(bm.bmBits), bm.bmWidthBytes, image.width, image.height};
+}
+
+} // namespace
+
+int WriteImagePng(int number, std::u16string_view path) {
+    if (path.empty()) return 0;
+    const detail::ImageRecord* image = detail::State().images.Find(number);
+    if (!image) return 0;
+    const BottomUpBgrRows rows = ReadableRowsOf(*image);
+    if (!rows.pixels) return 0;
+    const std::wstring filePath = detail::Wide(path);
+    OutputStream file(filePath);
+    if (!file) return 0;
+    const bool encoded = EncodePngRows(file.get(), rows);
+    if (file.Close() && encoded) return 1;
+    DeleteFileW(filePath.c_str()); // a broken file must not stand in for the picture
+    return 0;
+}
+
+} // namespace wexa
