@@ -1,0 +1,45 @@
+#pragma once
+// Images for the Toolkit's image table made directly in a test: 24-bit bottom-up bitmap
+// sections like the LineImage, with their pixel memory at hand.
+#include "toolkit/detail/toolkit_state.h"
+
+#include <cstdint>
+
+namespace wexa::testing {
+
+struct TestImage {
+    HBITMAP bitmap = nullptr; // owned by the image table once installed
+    std::uint8_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+
+    std::uint8_t* Pixel(int x, int memoryRow) const { return pixels + memoryRow * stride + 3 * x; }
+};
+
+inline TestImage MakeBitmapSection(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return {bitmap, static_cast<std::uint8_t*>(bits), width, height, (3 * width + 3) / 4 * 4};
+}
+
+// Every pixel a different colour, so that swapped channels, rows or columns show.
+inline void PaintPattern(const TestImage& image) {
+    for (int row = 0; row < image.height; ++row)
+        for (int x = 0; x < image.width; ++x) {
+            std::uint8_t* p = image.Pixel(x, row);
+            p[0] = static_cast<std::uint8_t>(x), p[1] = static_cast<std::uint8_t>(row), p[2] = static_cast<std::uint8_t>(x >> 8);
+        }
+}
+
+// Puts the bitmap under the number, as the image table holds the LineImage.
+inline TestImage InstallImage(int number, int width, int height) {
+    TestImage image = MakeBitmapSection(width, height);
+    if (image.bitmap)
+        detail::State().images.Put(number, detail::ImageRecord{win32::UniqueBitmap(image.bitmap), width, height, 24});
+    return image;
+}
+
+} // namespace wexa::testing
