@@ -14,7 +14,7 @@ int Formats(const Args&) {
     for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
         out += (out.size() > 1 ? "," : "") + std::to_string(f);
     CloseClipboard();
-    std::printf("{\"formats\":%s}\n", out.c_str());
+    std::printf("{\"formats\":%s]}\n", out.c_str());
     return 0;
 }
 
@@ -64,10 +64,12 @@ int OwnText(const Args& args) {
     return ok ? 0 : 1;
 }
 
-// clipboard-hold SECONDS: keeps the clipboard open, so nobody else can open it.
+// clipboard-hold SECONDS: keeps the clipboard open, so nobody else can open it. It is
+// opened for a window: Wine lets anyone open a clipboard held open with no owner window.
 int Hold(const Args& args) {
     if (args.empty()) return Fail("usage: clipboard-hold SECONDS");
-    if (!OpenClipboard(nullptr)) return Fail("clipboard busy");
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!owner || !OpenClipboard(owner)) return Fail("clipboard busy");
     std::printf("{\"holding\":true}\n");
     std::fflush(stdout);
     Sleep(static_cast<DWORD>(_wtoi(args[0].c_str()) * 1000));
