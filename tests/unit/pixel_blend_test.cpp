@@ -81,9 +81,9 @@ TEST(BlendMask, OpaquePaintsTheWholeRegionFromTheBackground) {
     Buffer mask(2, 1, false);
     mask.Set(1, 0, {255, 255, 255});
     BlendMask(image.surface, mask.surface, {2, 1, 0, 0, White, true, Black});
-    EXPECT_EQ(image.Bgr(0, 0), (Bgr{0, 0, 0}));       // no coverage: the background
-    EXPECT_EQ(image.Bgr(1, 0), WhiteBgr);             // full coverage: the front colour
-    EXPECT_EQ(image.Bgr(2, 0), WhiteBgr);             // outside the region: untouched
+    EXPECT_EQ(image.Bgr(0, 0), (Bgr{0, 0, 0})); // no coverage: the background
+    EXPECT_EQ(image.Bgr(1, 0), WhiteBgr);       // full coverage: the front colour
+    EXPECT_EQ(image.Bgr(2, 0), WhiteBgr);       // outside the region: untouched
 }
 
 TEST(BlendMask, RegionIsClippedToImageAndMaskOnEverySide) {
