@@ -1,0 +1,56 @@
+// The Toolkit's image table: 24-bit bottom-up bitmap sections under numbers.
+#include "toolkit/detail/image_drawing.h"
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/images.h"
+
+namespace wexa {
+namespace {
+
+constexpr int ImageDepth = 24;
+
+win32::UniqueBitmap MakeBitmapSection(HDC dc, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // positive: rows stored bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = ImageDepth;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return win32::UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
+    win32::SelectedObject selected(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+} // namespace
+
+BitmapHandle CreateImageBuffer(int number, int width, int height) {
+    FreeImage(number);
+    if (number < 0 || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return BitmapHandle::Null;
+    win32::UniqueBitmap bitmap = MakeBitmapSection(dc.get(), width, height);
+    if (!bitmap) return BitmapHandle::Null;
+    FillBlack(dc.get(), bitmap.get(), width, height);
+    auto handle = detail::ToHandle<BitmapHandle>(bitmap.get());
+    // The real width, whatever the line's length: the drawing, the PNG file and the
+    // clipboard then all hold the whole picture.
+    detail::State().images.Put(number, detail::ImageRecord{std::move(bitmap), width, height, ImageDepth});
+    return handle;
+}
+
+BitmapHandle ImageHandleOf(int number) {
+    detail::ImageRecord* image = detail::State().images.Find(number);
+    return image ? detail::ToHandle<BitmapHandle>(image->bitmap.get()) : BitmapHandle::Null;
+}
+
+void FreeImage(int number) {
+    detail::EndDrawingOnImage(number);
+    detail::State().images.Take(number);
+}
+
+} // namespace wexa
