@@ -1,0 +1,174 @@
+// The image view: a static control that paints a bitmap it does not own at its top-left
+// corner and reports the clicks that a plain static control keeps to itself. A static
+// control without SS_BITMAP neither takes nor paints an image, so the view paints it here.
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/events.h"
+#include "toolkit/gadgets.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace wexa {
+namespace {
+
+constexpr DWORD ImageViewStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+constexpr UINT_PTR ImageViewSubclass = 0x1A6E;
+
+struct ImageViewState {
+    HBITMAP bitmap = nullptr; // the image table's, never deleted here
+    POINT pressedAt{};
+    bool dragArmed = false;
+};
+
+LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+// Marks a control as an image view and finds its state again from the handle alone.
+constexpr wchar_t ImageViewProperty[] = L"WexaImageView";
+
+ImageViewState* StateOf(HWND view) { return static_cast<ImageViewState*>(GetPropW(view, ImageViewProperty)); }
+
+// The view's own events, for the clicks that reach no WM_COMMAND.
+void RaiseViewEvent(HWND view, int type) {
+    detail::ToolkitState& s = detail::State();
+    int number = GetDlgCtrlID(view);
+    detail::GadgetRecord* gadget = s.gadgets.Find(number);
+    if (!gadget || gadget->control != view) return;
+    s.events.Push({GadgetEvent, number, detail::WindowNumberOf(GetParent(view)), type});
+}
+
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+void ArmDrag(HWND view, ImageViewState& state, LPARAM lParam) {
+    state.pressedAt = PointOf(lParam);
+    state.dragArmed = true;
+    SetCapture(view); // the pointer may leave the view while the button is down
+}
+
+void DisarmDrag(HWND view, ImageViewState& state) {
+    if (!state.dragArmed) return;
+    state.dragArmed = false;
+    if (GetCapture() == view) ReleaseCapture();
+}
+
+void CheckDrag(HWND view, ImageViewState& state, WPARAM wParam, LPARAM lParam) {
+    if (!state.dragArmed || !(wParam & MK_LBUTTON)) return;
+    POINT at = PointOf(lParam);
+    if (std::abs(at.x - state.pressedAt.x) > GetSystemMetrics(SM_CXDRAG) ||
+        std::abs(at.y - state.pressedAt.y) > GetSystemMetrics(SM_CYDRAG)) {
+        DisarmDrag(view, state);
+        RaiseViewEvent(view, EventTypeDragStart);
+    }
+}
+
+void ReleaseView(HWND view, ImageViewState* state) {
+    RemovePropW(view, ImageViewProperty);
+    RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);
+    std::unique_ptr<ImageViewState> owned(state);
+}
+
+bool Paint(HWND view, HBITMAP bitmap) {
+    BITMAP info{};
+    // A handle that no longer names a bitmap is never painted.
+    if (GetObjectType(bitmap) != OBJ_BITMAP || !GetObjectW(bitmap, sizeof info, &info)) return false;
+    win32::PaintScope paint(view);
+    if (!paint) return true;
+    win32::UniqueMemoryDc source(CreateCompatibleDC(paint.get()));
+    if (!source) return true;
+    win32::SelectedObject selected(source.get(), bitmap);
+    BitBlt(paint.get(), 0, 0, info.bmWidth, std::abs(info.bmHeight), source.get(), 0, 0, SRCCOPY);
+    return true;
+}
+
+LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+    auto* state = reinterpret_cast<ImageViewState*>(ref);
+    switch (message) {
+    case WM_PAINT:
+        if (state->bitmap && Paint(view, state->bitmap)) return 0;
+        break;
+    case WM_ERASEBKGND:
+        if (state->bitmap) return 1; // the bitmap covers the whole view
+        break;
+    case WM_LBUTTONDOWN: // the static control reports the click itself, as STN_CLICKED
+        ArmDrag(view, *state, lParam);
+        break;
+    case WM_LBUTTONDBLCLK: // in place of the static control's STN_DBLCLK
+        ArmDrag(view, *state, lParam);
+        RaiseViewEvent(view, EventTypeLeftDoubleClick);
+        return 0;
+    case WM_MOUSEMOVE:
+        CheckDrag(view, *state, wParam, lParam);
+        break;
+    case WM_LBUTTONUP:
+        DisarmDrag(view, *state);
+        break;
+    case WM_CAPTURECHANGED:
+        state->dragArmed = false;
+        break;
+    case WM_RBUTTONDOWN:
+        RaiseViewEvent(view, EventTypeRightClick);
+        break;
+    case WM_RBUTTONDBLCLK:
+        RaiseViewEvent(view, EventTypeRightDoubleClick);
+        break;
+    case WM_NCDESTROY:
+        ReleaseView(view, state);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(view, message, wParam, lParam);
+}
+
+HWND CreateViewControl(int x, int y, int width, int height) {
+    detail::ToolkitState& s = detail::State();
+    if (!s.currentWindow) return nullptr;
+    win32::UniqueWindow view(CreateWindowExW(0, L"STATIC", L"", ImageViewStyle, detail::ScaleX(x),
+                                             detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
+                                             s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (!view) return nullptr;
+    auto state = std::make_unique<ImageViewState>();
+    if (!SetPropW(view.get(), ImageViewProperty, state.get())) return nullptr;
+    if (!SetWindowSubclass(view.get(), ImageViewProc, ImageViewSubclass, reinterpret_cast<DWORD_PTR>(state.get()))) {
+        RemovePropW(view.get(), ImageViewProperty);
+        return nullptr;
+    }
+    state.release(); // now the view's, freed at WM_NCDESTROY
+    return view.release();
+}
+
+// Takes the bitmap's size in pixels, keeping the position, and paints it at once.
+void ShowBitmap(HWND view, HBITMAP bitmap) {
+    BITMAP info{};
+    ImageViewState* state = StateOf(view);
+    if (!state || !bitmap || !GetObjectW(bitmap, sizeof info, &info)) return;
+    state->bitmap = bitmap;
+    SetWindowPos(view, nullptr, 0, 0, info.bmWidth, std::abs(info.bmHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(view, nullptr, TRUE);
+    UpdateWindow(view);
+}
+
+bool HoldsImageView(int number) {
+    detail::GadgetRecord* gadget = detail::State().gadgets.Find(number);
+    return gadget && StateOf(gadget->control);
+}
+
+} // namespace
+
+ControlHandle CreateImageView(int number, int x, int y, int width, int height, BitmapHandle bitmap) {
+    HWND view = CreateViewControl(x, y, width, height);
+    if (!view) {
+        // The old view's bitmap may already be deleted: it must not stay to paint it.
+        if (HoldsImageView(number)) FreeGadget(number);
+        return ControlHandle::Null;
+    }
+    detail::InstallGadget(number, view);
+    ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap));
+    return detail::ToHandle<ControlHandle>(view);
+}
+
+} // namespace wexa
