@@ -1,0 +1,146 @@
+"""The transfer's PNG file and clipboard bitmap, from the real program: the file checked
+by pngcheck and decoded by PIL, the CF_DIB block read by another program, and the
+picture pasted by an X11 clipboard client outside Wine."""
+import io
+import struct
+import subprocess
+import unittest
+import zlib
+
+from PIL import Image
+
+from wexa_driver import WexaApp, hold_clipboard, stop, wine_env
+
+TRANSFER = 371
+CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+def chunks(data):
+    """(type, payload) of every chunk, after checking the signature and each CRC."""
+    assert data.startswith(PNG_SIGNATURE), "not a PNG"
+    at, found = len(PNG_SIGNATURE), []
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        payload = data[at + 8:at + 8 + length]
+        (crc,) = struct.unpack(">I", data[at + 8 + length:at + 12 + length])
+        assert zlib.crc32(kind + payload) == crc, f"bad CRC in {kind}"
+        found.append((kind.decode(), payload))
+        at += 12 + length
+    return found
+
+
+def dib_rows(block):
+    """The header fields and the rows, top of the picture first, as RGB bytes."""
+    fields = struct.unpack("<IiiHHIIiiII", block[:40])
+    width, height = fields[1], fields[2]
+    stride = (3 * width + 3) // 4 * 4
+    rows = []
+    for memory_row in range(height):
+        bgr = block[40 + memory_row * stride:40 + memory_row * stride + 3 * width]
+        rgb = bytearray(len(bgr))
+        rgb[0::3], rgb[1::3], rgb[2::3] = bgr[2::3], bgr[1::3], bgr[0::3]
+        rows.append(bytes(rgb))
+    return fields, rows[::-1]
+
+
+def png_rows(path):
+    """The PNG's rows, top first, as RGB bytes, decoded by PIL."""
+    with Image.open(path) as image:
+        image.load()
+        assert image.mode == "RGB"
+        raw = image.tobytes()
+    row = 3 * image.width
+    return [raw[i:i + row] for i in range(0, len(raw), row)]
+
+
+def compose(app, characters):
+    for key in range(characters):
+        app.click(key)
+
+
+class TransferOfThreeCharacters(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.app = WexaApp().__enter__()
+        compose(cls.app, 3)
+        cls.app.click(TRANSFER)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.app.__exit__(None, None, None)
+
+    def test_png_passes_pngcheck_with_only_header_data_and_end(self):
+        checked = subprocess.run(["pngcheck", "-v", str(self.app.png_file)], capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stdout)
+        found = chunks(self.app.png_file.read_bytes())
+        self.assertEqual({kind for kind, _ in found}, {"IHDR", "IDAT", "IEND"})
+        self.assertEqual((found[0][0], found[-1][0]), ("IHDR", "IEND"))
+        width, height, depth, colour, compression, filtering, interlace = struct.unpack(">IIBBBBB", found[0][1])
+        self.assertEqual((width, height), (3 * CHARACTER_WIDTH, LINE_HEIGHT))
+        self.assertEqual((depth, colour, compression, filtering, interlace), (8, 2, 0, 0, 0))
+
+    def test_every_row_is_unfiltered(self):
+        stream = zlib.decompress(b"".join(p for kind, p in chunks(self.app.png_file.read_bytes()) if kind == "IDAT"))
+        row = 1 + 3 * 3 * CHARACTER_WIDTH
+        self.assertEqual(len(stream), row * LINE_HEIGHT)
+        self.assertEqual(set(stream[::row]), {0})
+
+    def test_png_pixels_equal_the_clipboard_rows_read_by_another_program(self):
+        self.assertEqual(self.app.clipboard_formats()[:1], [8])  # CF_DIB first, as placed
+        block = self.app.clipboard_dib()
+        self.assertIsNotNone(block)
+        fields, rows = dib_rows(block)
+        size, width, height, planes, bits, compression, image_bytes = fields[:7]
+        self.assertEqual((size, width, height, planes, bits, compression),
+                         (40, 3 * CHARACTER_WIDTH, LINE_HEIGHT, 1, 24, 0))
+        self.assertEqual(image_bytes, 408 * LINE_HEIGHT)  # 405 bytes of pixels and 3 filler bytes
+        self.assertGreaterEqual(len(block), 40 + image_bytes)
+        self.assertEqual(rows, png_rows(self.app.png_file))
+        self.assertNotEqual(len(set(rows)), 1, "the picture holds the text, not one colour")
+
+    def test_an_x11_clipboard_client_outside_wine_pastes_the_picture(self):
+        pasted = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
+                                env=wine_env(), capture_output=True, timeout=30)
+        self.assertEqual(pasted.returncode, 0, pasted.stderr)
+        with Image.open(io.BytesIO(pasted.stdout)) as image:
+            self.assertEqual(image.size, (3 * CHARACTER_WIDTH, LINE_HEIGHT))
+            pixels = image.convert("RGB").tobytes()
+        row = 3 * 3 * CHARACTER_WIDTH
+        self.assertEqual([pixels[i:i + row] for i in range(0, len(pixels), row)], png_rows(self.app.png_file))
+
+
+class TransferWithoutThePngFolder(unittest.TestCase):
+    def test_no_file_or_folder_is_made_and_the_clipboard_is_filled(self):
+        with WexaApp(make_png_folder=False) as app:
+            compose(app, 1)
+            app.click(TRANSFER)
+            self.assertEqual(list(app.f.iterdir()), [])
+            block = app.clipboard_dib()
+            self.assertIsNotNone(block)
+            self.assertEqual(struct.unpack("<i", block[4:8])[0], CHARACTER_WIDTH)
+
+
+class TransferWhileAnotherProgramHoldsTheClipboard(unittest.TestCase):
+    def test_the_file_is_written_and_the_program_keeps_working(self):
+        with WexaApp() as app:
+            app.click(TRANSFER)  # an empty line: the clipboard is emptied and stays so
+            compose(app, 2)
+            holder = hold_clipboard()
+            try:
+                app.click(TRANSFER)
+                self.assertTrue(app.png_file.exists())
+                app.click(5)
+                self.assertEqual(len(app.line_units()), 3)
+            finally:
+                stop(holder)
+            self.assertTrue(app.clipboard_dib() is None, "nothing was placed while the clipboard was held")
+            app.click(TRANSFER)
+            block = app.clipboard_dib()
+            self.assertIsNotNone(block)
+            self.assertEqual(struct.unpack("<i", block[4:8])[0], 3 * CHARACTER_WIDTH)
+            self.assertEqual(dib_rows(block)[1], png_rows(app.png_file))
+
+
+if __name__ == "__main__":
+    unittest.main()
