@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,7 +58,8 @@ Picture MakeLineImage(int characters) {
     SelectObject(dc, oldBitmap);
     DeleteObject(font);
     DeleteDC(dc);
-    wexa::detail::State().images.Put(0, wexa::detail::ImageRecord{wexa::win32::UniqueBitmap(bitmap), width, LineHeight, 24});
+    wexa::detail::ImageRecord record{wexa::win32::UniqueBitmap(bitmap), width, LineHeight, 24};
+    wexa::detail::State().images.Put(0, std::move(record));
     return {static_cast<std::uint8_t*>(bits), width, (3 * width + 3) / 4 * 4};
 }
 
@@ -100,7 +102,8 @@ void Measure(int characters, int rounds, const std::u16string& path) {
     }, ok);
     const double clipboard = BestMilliseconds(rounds, [&] { return !wexa::IsNull(wexa::CopyImageToClipboard(0)); }, ok);
     const auto fileSize = std::filesystem::file_size(std::filesystem::path(std::wstring(path.begin(), path.end())));
-    std::printf("%7d chars %8d px: PNG %9.2f ms (%9llu B)  zlib-9 %9.2f ms (%9lu B)  ratio %5.2f  clipboard %8.2f ms%s\n",
+    std::printf("%7d chars %8d px: PNG %9.2f ms (%9llu B)  zlib-9 %9.2f ms (%9lu B)  ratio %5.2f"
+                "  clipboard %8.2f ms%s\n",
                 characters, picture.width, png, static_cast<unsigned long long>(fileSize), zlib,
                 static_cast<unsigned long>(packedSize), png / zlib, clipboard, ok ? "" : "  (a step failed)");
 }

@@ -62,7 +62,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
 
 PngFile ParsePng(const std::vector<std::uint8_t>& bytes) {
     PngFile png;
-    png.signatureMatches = bytes.size() >= Signature.size() && std::equal(Signature.begin(), Signature.end(), bytes.begin());
+    png.signatureMatches =
+        bytes.size() >= Signature.size() && std::equal(Signature.begin(), Signature.end(), bytes.begin());
     if (!png.signatureMatches) return png;
     std::size_t at = Signature.size();
     while (bytes.size() - at >= ChunkOverhead) {

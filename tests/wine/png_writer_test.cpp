@@ -152,8 +152,8 @@ TEST_P(LongLinePng, HoldsEveryColumn) {
     EXPECT_EQ(testing::HeaderOf(png)->width, static_cast<std::uint32_t>(width));
     const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
     int wrongEdges = 0;
-    EXPECT_TRUE(testing::ForEachRow(png, rowBytes, LineHeight,
-                                    [&](std::size_t, const std::uint8_t* row) { wrongEdges += row[rowBytes - 1] != 0x77; }));
+    const auto countWrongEdge = [&](std::size_t, const std::uint8_t* row) { wrongEdges += row[rowBytes - 1] != 0x77; };
+    EXPECT_TRUE(testing::ForEachRow(png, rowBytes, LineHeight, countWrongEdge));
     EXPECT_EQ(wrongEdges, 0);
 }
 

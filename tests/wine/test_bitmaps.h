@@ -30,7 +30,9 @@ inline void PaintPattern(const TestImage& image) {
     for (int row = 0; row < image.height; ++row)
         for (int x = 0; x < image.width; ++x) {
             std::uint8_t* p = image.Pixel(x, row);
-            p[0] = static_cast<std::uint8_t>(x), p[1] = static_cast<std::uint8_t>(row), p[2] = static_cast<std::uint8_t>(x >> 8);
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(row);
+            p[2] = static_cast<std::uint8_t>(x >> 8);
         }
 }
 
