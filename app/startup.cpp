@@ -18,12 +18,6 @@ void ApplyFontOver(int first, int last, int fontNumber) {
     for (int n = first; n <= last; ++n) ApplyGadgetFont(n, FontHandleOf(fontNumber));
 }
 
-void CreateLineDisplay() {
-    CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight,
-                    ComposedLineText(), TextFieldBorder);
-    ApplyGadgetFont(LineDisplayNumber, FontHandleOf(LineFont));
-}
-
 } // namespace
 
 void StartUp() {
@@ -34,7 +28,7 @@ void StartUp() {
                                            MainWindowClientWidth, MainWindowClientHeight, MainWindowTitle,
                                            MainWindowFlags));
     if (!windowOpen) return;
-    CreateLineDisplay();
+    RefreshLineDisplay(); // the first line display, empty, in LineFont
     CreateKeyButtons(FirstGlyphKey, LastGlyphKey);
     ApplyFontOver(FirstGlyphKey, GlyphFontStepLast, GlyphFont);
     CreateKeyButtons(FirstSyllableKey, LastCommandButton);

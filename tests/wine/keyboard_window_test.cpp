@@ -1,0 +1,207 @@
+// The keyboard as start-up builds it: every button's place, label and font, what a click on
+// each gadget number does to the line, and the line display rebuilt after every edit.
+#include "running_keyboard.h"
+
+#include "app/font_numbers.h"
+#include "keyboard/key_table.h"
+#include "keyboard/line_editing.h"
+#include "toolkit/fonts.h"
+
+#include <map>
+#include <string>
+
+namespace wexa::testing {
+namespace {
+
+int ScreenDpi(int axis) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, axis);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT ClientRectOf(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::u16string TextOf(HWND control) {
+    wchar_t text[64] = L"";
+    GetWindowTextW(control, text, 64);
+    return std::u16string(text, text + wcslen(text));
+}
+
+HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
+
+LOGFONTW LogFontOf(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    return lf;
+}
+
+std::map<int, int> ChildrenById(HWND parent) {
+    std::map<int, int> count;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++count[GetDlgCtrlID(c)];
+    return count;
+}
+
+int CountChildrenWithId(HWND parent, int id) { return ChildrenById(parent)[id]; }
+
+using KeyboardWindow = RunningKeyboard;
+
+TEST_F(KeyboardWindow, EveryButtonStandsAtItsScaledRectangleWithItsLabel) {
+    int dpiX = ScreenDpi(LOGPIXELSX), dpiY = ScreenDpi(LOGPIXELSY);
+    std::map<int, int> children = ChildrenById(window_);
+    for (const KeyEntry& key : KeyTable()) {
+        SCOPED_TRACE(key.number);
+        ASSERT_EQ(children[key.number], 1);
+        HWND button = Control(key.number);
+        wchar_t cls[16] = L"";
+        GetClassNameW(button, cls, 16);
+        EXPECT_STREQ(cls, L"Button");
+        RECT r = ClientRectOf(button);
+        EXPECT_EQ(r.left, MulDiv(key.x, dpiX, 96));
+        EXPECT_EQ(r.top, MulDiv(key.y, dpiY, 96));
+        EXPECT_EQ(r.right - r.left, MulDiv(key.width, dpiX, 96));
+        EXPECT_EQ(r.bottom - r.top, MulDiv(key.height, dpiY, 96));
+        EXPECT_EQ(TextOf(button), std::u16string(key.label));
+        EXPECT_TRUE(IsWindowVisible(button));
+    }
+    EXPECT_EQ(children[LineDisplayNumber], 1);
+    EXPECT_EQ(children.size(), 364u + 1); // the buttons and the line display, nothing else
+}
+
+// Face and character height of a Toolkit font, or of the system's message font, which every
+// gadget gets at creation and the buttons without a label font keep.
+struct FontLook {
+    std::wstring face;
+    int height;
+};
+
+FontLook LoadedLook(const wchar_t* face, int points) { return {face, -MulDiv(points, ScreenDpi(LOGPIXELSY), 72)}; }
+
+FontLook MessageFontLook() {
+    NONCLIENTMETRICSW metrics{sizeof metrics};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return {metrics.lfMessageFont.lfFaceName, metrics.lfMessageFont.lfHeight};
+}
+
+void ExpectFont(HWND control, int fontNumber, const FontLook& look) {
+    HFONT font = FontOf(control);
+    if (fontNumber != NoLabelFont) {
+        // A font that could not be loaded leaves its controls with the null font.
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(font), static_cast<std::uintptr_t>(FontHandleOf(fontNumber)));
+        if (!font) return;
+    }
+    ASSERT_NE(font, nullptr);
+    LOGFONTW lf = LogFontOf(font);
+    EXPECT_EQ(std::wstring(lf.lfFaceName), look.face);
+    EXPECT_EQ(lf.lfHeight, look.height);
+}
+
+TEST_F(KeyboardWindow, EveryButtonCarriesItsLabelFontAndTheLineDisplayLineFont) {
+    ASSERT_FALSE(IsNull(FontHandleOf(LabelFont))); // Arial is loaded in every case
+    const FontLook glyph = LoadedLook(L"Vevoviv", GlyphFontPoints);
+    const FontLook label = LoadedLook(L"Arial", LabelFontPoints);
+    const FontLook none = MessageFontLook();
+    for (const KeyEntry& key : KeyTable()) {
+        SCOPED_TRACE(key.number);
+        const FontLook& look = key.labelFont == GlyphFont ? glyph : key.labelFont == LabelFont ? label : none;
+        ExpectFont(Control(key.number), key.labelFont, look);
+    }
+    ExpectFont(Control(LineDisplayNumber), LineFont, LoadedLook(L"Vevoviv", LineFontPoints));
+}
+
+// What a click on each number leaves of the line "!" (glyph key 0).
+std::u16string AfterClick(int number) {
+    std::u16string line = u"!";
+    const KeyEntry* key = FindKeyEntry(number);
+    if (!key) return line;
+    switch (key->action) {
+    case KeyAction::Append:
+        return line.append(key->appendedText);
+    case KeyAction::TransferLine:
+        return line;
+    case KeyAction::ClearLine:
+    case KeyAction::DeleteLastCharacter:
+        return u"";
+    }
+    return u"?";
+}
+
+TEST_F(KeyboardWindow, EveryGadgetNumberDoesWhatItsKeyEntrySays) {
+    for (int n = -2; n <= 380; ++n) {
+        SCOPED_TRACE(n);
+        Click(ClearButton);
+        Click(0);
+        HWND fieldBefore = Control(LineDisplayNumber);
+        if (FindKeyEntry(n)) {
+            Click(n);
+        } else {
+            DispatchGadget(n); // no button: only a stray event can carry the number
+        }
+        EXPECT_EQ(LineDisplayText(), AfterClick(n));
+        EXPECT_EQ(std::u16string(ComposedLineText()), AfterClick(n));
+        if (!FindKeyEntry(n)) {
+            EXPECT_EQ(Control(LineDisplayNumber), fieldBefore); // not even rebuilt
+        }
+    }
+}
+
+TEST_F(KeyboardWindow, GlyphKeyAndItsSyllableKeyWriteTheSameCharacter) {
+    Click(0);
+    Click(190);
+    EXPECT_EQ(LineDisplayText(), u"!!");
+    Click(ClearButton);
+    Click(5);
+    Click(195);
+    EXPECT_EQ(LineDisplayText(), u"\u00A8\u00A8");
+}
+
+TEST_F(KeyboardWindow, EveryEditRebuildsTheLineDisplayInPlaceWithLineFont) {
+    const RECT place = ClientRectOf(Control(LineDisplayNumber));
+    for (int number : {0, 369, SpacesButton, DeleteOneButton, ClearButton, DeleteOneButton, 94}) {
+        SCOPED_TRACE(number);
+        HWND before = Control(LineDisplayNumber);
+        Click(number);
+        HWND field = Control(LineDisplayNumber);
+        EXPECT_NE(field, before);
+        EXPECT_FALSE(IsWindow(before));
+        EXPECT_EQ(CountChildrenWithId(window_, LineDisplayNumber), 1);
+        RECT r = ClientRectOf(field);
+        EXPECT_TRUE(EqualRect(&r, &place));
+        EXPECT_TRUE(GetWindowLongPtrW(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(FontOf(field)),
+                  static_cast<std::uintptr_t>(FontHandleOf(LineFont)));
+    }
+    EXPECT_EQ(LineDisplayText(), u"\u007F");
+}
+
+TEST_F(KeyboardWindow, AClickOnTheLineDisplayChangesNothing) {
+    Click(0);
+    HWND field = Control(LineDisplayNumber);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(LineDisplayNumber, STN_CLICKED), reinterpret_cast<LPARAM>(field));
+    Pump();
+    EXPECT_EQ(Control(LineDisplayNumber), field);
+    EXPECT_EQ(LineDisplayText(), u"!");
+}
+
+TEST_F(KeyboardWindow, ALineOfAHundredThousandCharactersStillEdits) {
+    std::u16string line(99999, u'\u00FD');
+    AppendToLine(line);
+    Click(0);
+    line += u'!';
+    EXPECT_EQ(LineDisplayText(), line);
+    Click(DeleteOneButton);
+    Click(DeleteOneButton);
+    line.resize(99998);
+    EXPECT_EQ(LineDisplayText(), line);
+    EXPECT_EQ(ComposedLineText().size(), 99998u);
+    Click(ClearButton);
+    EXPECT_EQ(LineDisplayText(), u"");
+}
+
+} // namespace
+} // namespace wexa::testing
