@@ -1,5 +1,24 @@
 #include "transfer/transfer_command.h"
-// placeholder: the transfer lands with its own change
+
+#include "keyboard/gadget_numbers.h"
+#include "keyboard/line_editing.h"
+#include "toolkit/clipboard.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/images.h"
+#include "transfer/line_image.h"
+
 namespace wexa {
-void TransferLine() {}
+
+// No step looks at the result of the one before: an empty line still replaces the
+// preview with an empty one and leaves the clipboard empty.
+void TransferLine() {
+    DiscardClipboard();
+    int width = LineImageWidth(ComposedLineText().size());
+    RenderLineImage(width);
+    BitmapHandle lineImage = ImageHandleOf(LineImageNumber);
+    CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
+    WriteImagePng(LineImageNumber, PngOutputPath);
+    CopyImageToClipboard(LineImageNumber);
 }
+
+} // namespace wexa
