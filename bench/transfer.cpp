@@ -1,0 +1,104 @@
+// Transfer benchmark: the steps of "Übertrag Clipboard" for lines of 1, 100, 728 and
+// 25,000 characters in the carried font, each timed on its own: rendering the LineImage,
+// showing the preview, writing the PNG file and copying to the clipboard. Best of ROUNDS.
+//
+//     tools/wine-exec build/win64/bench-transfer.exe [ROUNDS]
+#include "app/font_numbers.h"
+#include "keyboard/gadget_numbers.h"
+#include "toolkit/clipboard.h"
+#include "toolkit/fonts.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/images.h"
+#include "toolkit/lifecycle.h"
+#include "toolkit/window.h"
+#include "transfer/line_image.h"
+#include "transfer/transfer_command.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int LineLengths[] = {1, 100, 728, 25000};
+constexpr int DefaultRounds = 5;
+// A mix of the font's signs, wide and narrow, and the soft hyphen of key "ke".
+constexpr char16_t Signs[] = u"!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ\u00AD";
+
+std::u16string LineOf(int length) {
+    std::u16string line;
+    const std::u16string_view signs(Signs);
+    for (int i = 0; i < length; ++i) line += signs[i % signs.size()];
+    return line;
+}
+
+struct Best {
+    double ms = 1e300;
+    bool ok = true;
+    void Take(const std::function<bool()>& step) {
+        const auto t0 = Clock::now();
+        ok = step() && ok;
+        ms = std::min(ms, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+    }
+};
+
+double PeakMegabytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+void Measure(int length, int rounds, const std::u16string& pngPath) {
+    const std::u16string line = LineOf(length);
+    const int width = wexa::LineImageWidth(line.size());
+    Best render, preview, png, clipboard;
+    for (int i = 0; i < rounds; ++i) {
+        render.Take([&] {
+            wexa::RenderLineImage(width, line);
+            return !wexa::IsNull(wexa::ImageHandleOf(wexa::LineImageNumber));
+        });
+        preview.Take([&] {
+            return !wexa::IsNull(wexa::CreateImageView(wexa::PreviewImageNumber, wexa::PreviewX, wexa::PreviewY,
+                                                       width, wexa::LineImageHeight,
+                                                       wexa::ImageHandleOf(wexa::LineImageNumber)));
+        });
+        png.Take([&] { return wexa::WriteImagePng(wexa::LineImageNumber, pngPath) == 1; });
+        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber)); });
+    }
+    std::printf("%6d chars %8d px: render %9.2f ms  preview %7.2f ms  PNG %9.2f ms  clipboard %8.2f ms  "
+                "sum %9.2f ms  peak %7.1f MB%s\n",
+                length, width, render.ms, preview.ms, png.ms, clipboard.ms,
+                render.ms + preview.ms + png.ms + clipboard.ms, PeakMegabytes(),
+                render.ok && preview.ok && png.ok && clipboard.ok ? "" : "  (a step failed)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : DefaultRounds;
+    AddFontResourceExW(WEXA_BENCH_FONT_FILE, FR_PRIVATE, nullptr);
+    wexa::InitToolkit();
+    wexa::LoadToolkitFont(wexa::LineFont, wexa::VevovivFace, wexa::LineFontPoints);
+    wexa::OpenToolkitWindow(0, wexa::PositionIgnored, wexa::PositionIgnored, 1350, 730, u"Transfer benchmark",
+                            0xCB0001);
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "wexa-bench-transfer.png";
+    const std::wstring wide = file.wstring();
+    std::printf("Transfer steps, best of %d rounds (LineFont %s)\n", rounds,
+                wexa::IsNull(wexa::FontHandleOf(wexa::LineFont)) ? "missing: system font" : "Vevoviv 30 pt");
+    for (int length : LineLengths) Measure(length, rounds, std::u16string(wide.begin(), wide.end()));
+    wexa::DiscardClipboard();
+    wexa::ShutDownToolkit();
+    std::filesystem::remove(file);
+    return 0;
+}
