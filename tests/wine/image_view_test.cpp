@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace wexa {
@@ -180,6 +181,20 @@ TEST_F(ImageView, DragStartsOncePastTheSystemDragDistance) {
     SendMessageW(view, WM_MOUSEMOVE, 0, MAKELPARAM(80, 40)); // button up: no drag
     SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(80, 40)); // held, but not pressed on the view
     EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(ImageView, TakesAWidthBeyondSixteenBits) {
+    TestImage wide = InstallImage(1, 40000, 50); // the picture of an 889-character line
+    ASSERT_NE(wide.bitmap, nullptr);
+    PaintPattern(wide);
+    CreateImageView(ViewNumber, 0, 0, 10, 10, ImageHandleOf(1));
+    // The platform caps a window's width (at 32767 under Wine): the view still reaches far
+    // past any client area, and what the window can show is the picture's left part.
+    EXPECT_GE(SizeOf(View()).cx, 32767);
+    std::vector<std::uint8_t> shown = CaptureControl(View(), 300, 50); // what the window can show
+    std::vector<std::uint8_t> rows = RowsOf(wide);
+    for (int y = 0; y < 50; ++y)
+        ASSERT_TRUE(std::equal(shown.begin() + y * 900, shown.begin() + (y + 1) * 900, rows.begin() + y * 120000)) << y;
 }
 
 TEST_F(ImageView, ANewViewReplacesTheOldOneAndLeavesTheBitmapToTheImageTable) {
