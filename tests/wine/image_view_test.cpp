@@ -203,7 +203,8 @@ TEST_F(ImageView, ANewViewReplacesTheOldOneAndLeavesTheBitmapToTheImageTable) {
     EXPECT_NE(first, second);
     EXPECT_FALSE(IsWindow(first));
     int withNumber = 0;
-    for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) withNumber += GetDlgCtrlID(c) == ViewNumber;
+    for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        withNumber += GetDlgCtrlID(c) == ViewNumber;
     EXPECT_EQ(withNumber, 1);
     FreeGadget(ViewNumber);
     EXPECT_EQ(GetObjectType(image_.bitmap), static_cast<DWORD>(OBJ_BITMAP)); // the view never deletes it
