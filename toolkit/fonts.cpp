@@ -2,6 +2,7 @@
 
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dpi_scaling.h"
+#include "toolkit/path_rules.h"
 
 namespace wexa {
 
@@ -22,6 +23,7 @@ FontHandle FontHandleOf(int number) {
 }
 
 bool RegisterPrivateFontFile(std::u16string_view path) {
+    if (!IsUsablePath(path)) return false;
     return AddFontResourceExW(detail::Wide(path).c_str(), FR_PRIVATE, nullptr) > 0;
 }
 

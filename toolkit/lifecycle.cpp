@@ -64,6 +64,7 @@ void ShutDownToolkit() {
     s.currentWindowNumber = -1;
     s.images.Clear();
     s.fonts.Clear();
+    detail::CloseAllOutputFiles();
     s.defaultGadgetFont = nullptr;
     s.ownDefaultFont.reset();
     s.wakeWindow.reset();

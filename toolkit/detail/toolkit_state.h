@@ -1,5 +1,6 @@
 #pragma once
 // The Toolkit's tables and settings, shared by its operations on the program's one thread.
+#include "toolkit/detail/output_files.h"
 #include "toolkit/detail/win32_handles.h"
 #include "toolkit/event_queue.h"
 #include "toolkit/handles.h"
@@ -32,6 +33,7 @@ struct ToolkitState {
     ObjectTable<GadgetRecord> gadgets;
     ObjectTable<win32::UniqueFont> fonts;
     ObjectTable<ImageRecord> images;
+    OutputFileTable files;
     EventQueue events;
     Event current;
     int dpiX = 96;

@@ -47,6 +47,10 @@ struct KernelHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
 struct AcceleratorTraits {
     static HACCEL Invalid() { return nullptr; }
     static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
@@ -62,6 +66,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
