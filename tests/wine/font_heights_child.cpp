@@ -1,0 +1,30 @@
+// Started by the font provisioning test under a chosen display density: provisions the
+// fonts as start-up does and prints, for fonts 1 to 3, the character height asked of the
+// platform and the one the selected font has ("number asked measured", one font a line).
+#include "app/font_provisioning.h"
+#include "toolkit/fonts.h"
+#include "toolkit/lifecycle.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+int main() {
+    wexa::InitToolkit();
+    wexa::ProvisionFonts();
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (int number = 1; number <= 3; ++number) {
+        auto font = reinterpret_cast<HFONT>(static_cast<std::uintptr_t>(wexa::FontHandleOf(number)));
+        LOGFONTW asked{};
+        TEXTMETRICW measured{};
+        if (font && GetObjectW(font, sizeof asked, &asked)) {
+            HGDIOBJ old = SelectObject(dc, font);
+            GetTextMetricsW(dc, &measured);
+            SelectObject(dc, old);
+        }
+        std::printf("%d %ld %ld\n", number, -asked.lfHeight, measured.tmHeight - measured.tmInternalLeading);
+    }
+    DeleteDC(dc);
+    wexa::ShutDownToolkit();
+    return 0;
+}

@@ -1,0 +1,333 @@
+// ProvisionFonts on real files under Wine. Run through with-drive-d, which points drive d:
+// at an empty folder of the test (suites FontProvisioning*), takes it away (NoDriveD), or
+// lets files grow no larger than a few kibibytes (FullDisk).
+#include "app/font_numbers.h"
+#include "app/font_provisioning.h"
+#include "resources/carried_font.h"
+#include "toolkit/files.h"
+#include "toolkit/fonts.h"
+#include "toolkit/lifecycle.h"
+
+#include "toolkit/detail/win32_handles.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace wexa {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+const fs::path DriveD = L"d:\\";
+const fs::path FontFolder = L"d:\\kelvast6";
+const fs::path FontFile = std::wstring(std::begin(FontFilePath), std::end(FontFilePath) - 1);
+
+bool DriveDExists() {
+    return GetDriveTypeW(L"d:\\") > DRIVE_NO_ROOT_DIR;
+}
+
+Bytes Carried() {
+    std::span<const unsigned char> font = CarriedFontData();
+    return Bytes(font.begin(), font.end());
+}
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+FILETIME LastWriteTime(const fs::path& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Moves the file's modification time far into the past, so that any rewrite shows.
+FILETIME AgeFile(const fs::path& path) {
+    SYSTEMTIME past{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME time;
+    SystemTimeToFileTime(&past, &time);
+    win32::UniqueFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    SetFileTime(file.get(), nullptr, nullptr, &time);
+    return time;
+}
+
+bool SameTime(FILETIME a, FILETIME b) {
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+// What drive d:'s root holds, as the platform lists it: the library cannot read a drive root here.
+std::vector<fs::path> EntriesOfDriveD() {
+    std::vector<fs::path> entries;
+    WIN32_FIND_DATAW data;
+    win32::UniqueFind found(FindFirstFileW(L"d:\\*", &data));
+    if (!found)
+        return entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back(DriveD / name);
+    } while (FindNextFileW(found.get(), &data));
+    return entries;
+}
+
+bool HasFont(int number) {
+    return !IsNull(FontHandleOf(number));
+}
+
+// The program's first two start-up steps; the Toolkit is shut down again by the destructor.
+class ProvisionedStart {
+public:
+    ProvisionedStart() {
+        InitToolkit();
+        ProvisionFonts();
+    }
+    ProvisionedStart(const ProvisionedStart&) = delete;
+    ProvisionedStart& operator=(const ProvisionedStart&) = delete;
+    ~ProvisionedStart() { ShutDownToolkit(); }
+};
+
+class FontProvisioning : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(DriveDExists()) << "run through tests/wine/with-drive-d, which maps drive d:";
+        EmptyDriveD();
+    }
+    void TearDown() override { EmptyDriveD(); }
+
+    static void EmptyDriveD() {
+        for (const fs::path& entry : EntriesOfDriveD())
+            fs::remove_all(entry);
+    }
+};
+
+TEST_F(FontProvisioning, FirstStartWritesExactlyTheCarriedBytesAndLoadsAllThreeFonts) {
+    fs::create_directory(FontFolder);
+    ProvisionedStart start;
+    EXPECT_EQ(ReadBytes(FontFile), Carried());
+    EXPECT_EQ(QueryFileSize(FontFilePath), static_cast<std::int64_t>(CarriedFontData().size()));
+    EXPECT_TRUE(HasFont(GlyphFont)); // loaded only when the file was registered
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_TRUE(HasFont(LineFont));
+}
+
+TEST_F(FontProvisioning, SecondStartLeavesTheFileAsItIsAndLoadsAllThreeFonts) {
+    fs::create_directory(FontFolder);
+    { ProvisionedStart first; }
+    FILETIME aged = AgeFile(FontFile);
+    ProvisionedStart second;
+    EXPECT_EQ(ReadBytes(FontFile), Carried());
+    EXPECT_TRUE(SameTime(LastWriteTime(FontFile), aged));
+    EXPECT_TRUE(HasFont(GlyphFont));
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_TRUE(HasFont(LineFont));
+}
+
+TEST_F(FontProvisioning, MissingFolderIsNotMadeAndOnlyLabelFontLoads) {
+    ProvisionedStart start;
+    EXPECT_FALSE(fs::exists(FontFolder));
+    EXPECT_TRUE(EntriesOfDriveD().empty());
+    EXPECT_FALSE(HasFont(GlyphFont));
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_FALSE(HasFont(LineFont));
+}
+
+// Something that is not the font already at the path.
+struct Occupant {
+    const char* name;
+    void (*make)();
+};
+
+void PrintTo(const Occupant& occupant, std::ostream* out) {
+    *out << occupant.name;
+}
+
+class FontProvisioningOccupied : public FontProvisioning, public ::testing::WithParamInterface<Occupant> {};
+
+TEST_P(FontProvisioningOccupied, IsLeftAloneAndOnlyLabelFontLoads) {
+    fs::create_directory(FontFolder);
+    GetParam().make();
+    bool folder = fs::is_directory(FontFile);
+    Bytes before = folder ? Bytes() : ReadBytes(FontFile);
+    FILETIME aged = folder ? FILETIME{} : AgeFile(FontFile);
+    ProvisionedStart start;
+    if (folder) {
+        EXPECT_EQ(QueryFileSize(FontFilePath), FolderAtPath);
+        EXPECT_TRUE(fs::is_empty(FontFile));
+    } else {
+        EXPECT_EQ(ReadBytes(FontFile), before);
+        EXPECT_TRUE(SameTime(LastWriteTime(FontFile), aged));
+    }
+    EXPECT_FALSE(HasFont(GlyphFont));
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_FALSE(HasFont(LineFont));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Occupants, FontProvisioningOccupied,
+    ::testing::Values(Occupant{"EmptyFile", [] { WriteBytes(FontFile, ""); }},
+                      Occupant{"ForeignFile", [] { WriteBytes(FontFile, "Kein Zeichensatz, nur ein Brief.\r\n"); }},
+                      Occupant{"Folder", [] { fs::create_directory(FontFile); }}),
+    [](const ::testing::TestParamInfo<Occupant>& param) { return std::string(param.param.name); });
+
+// Sets Wine's display density for processes started afterwards; puts the old value back.
+class DisplayDensity {
+public:
+    explicit DisplayDensity(DWORD dpi) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_))
+            key_ = nullptr;
+        DWORD size = sizeof saved_;
+        hadValue_ = key_ && !RegQueryValueExW(key_, Value, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved_), &size);
+        Set(dpi);
+    }
+    DisplayDensity(const DisplayDensity&) = delete;
+    DisplayDensity& operator=(const DisplayDensity&) = delete;
+    ~DisplayDensity() {
+        if (!key_)
+            return;
+        if (hadValue_)
+            Set(saved_);
+        else
+            RegDeleteValueW(key_, Value);
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const wchar_t* Value = L"LogPixels";
+    void Set(DWORD dpi) {
+        if (key_)
+            RegSetValueExW(key_, Value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    HKEY key_ = nullptr;
+    DWORD saved_ = 0;
+    bool hadValue_ = false;
+};
+
+// Runs a program next to this one and returns what it printed.
+std::string RunNextToThis(const wchar_t* program) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"\"" + (fs::path(self).parent_path() / program).wstring() + L"\"";
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
+        return {};
+    win32::UniqueFile reader(readEnd), writer(writeEnd);
+    SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer.get();
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return {};
+    win32::UniqueFile processHandle(process.hProcess), threadHandle(process.hThread);
+    writer.reset(); // the child's copy is the last: its end ends our reading
+    std::string output;
+    char chunk[256];
+    DWORD got = 0;
+    while (ReadFile(reader.get(), chunk, sizeof chunk, &got, nullptr) && got)
+        output.append(chunk, got);
+    WaitForSingleObject(processHandle.get(), 60000);
+    return output;
+}
+
+struct Heights {
+    long asked = 0;
+    long measured = 0;
+};
+
+// Font number to character heights, as the child process reports them.
+std::map<int, Heights> FontHeightsAt(DWORD dpi) {
+    DisplayDensity density(dpi);
+    std::istringstream lines(RunNextToThis(L"font_heights_child.exe"));
+    std::map<int, Heights> heights;
+    int number;
+    Heights h;
+    while (lines >> number >> h.asked >> h.measured)
+        heights[number] = h;
+    return heights;
+}
+
+TEST_F(FontProvisioning, CharacterHeightsFollowTheDisplayDensity) {
+    fs::create_directory(FontFolder);
+    const std::map<DWORD, std::map<int, long>> expected{{96, {{GlyphFont, 19}, {LabelFont, 16}, {LineFont, 40}}},
+                                                        {120, {{GlyphFont, 23}, {LabelFont, 20}, {LineFont, 50}}}};
+    for (const auto& [dpi, fonts] : expected) {
+        std::map<int, Heights> heights = FontHeightsAt(dpi);
+        for (const auto& [number, height] : fonts) {
+            SCOPED_TRACE("font " + std::to_string(number) + " at " + std::to_string(dpi) + " DPI");
+            ASSERT_EQ(heights.count(number), 1u);
+            EXPECT_EQ(heights[number].asked, height);
+            // The selected face's own ascent and descent are rounded one by one.
+            EXPECT_NEAR(heights[number].measured, height, 1);
+        }
+    }
+}
+
+TEST(NoDriveD, NothingIsMadeAndOnlyLabelFontLoads) {
+    if (DriveDExists())
+        GTEST_SKIP() << "drive d: exists; with-drive-d none removes it";
+    ProvisionedStart start;
+    EXPECT_EQ(QueryFileSize(FontFilePath), NothingAtPath);
+    EXPECT_EQ(QueryFileSize(u"d:"), NothingAtPath);
+    EXPECT_FALSE(DriveDExists());
+    EXPECT_FALSE(HasFont(GlyphFont));
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_FALSE(HasFont(LineFont));
+}
+
+// The most bytes a file may have in this run, or 0 when there is no limit.
+std::size_t FileSizeLimit() {
+    const char* kib = std::getenv("WEXA_FILE_SIZE_LIMIT_KIB");
+    return kib ? std::strtoul(kib, nullptr, 10) * 1024 : 0;
+}
+
+class FullDisk : public FontProvisioning {
+protected:
+    void SetUp() override {
+        if (!FileSizeLimit())
+            GTEST_SKIP() << "no file size limit; with-drive-d --file-size-limit sets one";
+        ASSERT_LT(FileSizeLimit(), CarriedFontData().size()) << "the limit must stop the font part-way";
+        FontProvisioning::SetUp();
+    }
+};
+
+TEST_F(FullDisk, WriteBlockCountsOnlyTheBytesThatReachedTheFile) {
+    const char16_t path[] = u"d:\\block.bin";
+    FileHandle file = CreateOutputFile(AnyFreeNumber, path);
+    ASSERT_FALSE(IsNull(file));
+    EXPECT_EQ(WriteBlock(file, CarriedFontData().data(), CarriedFontData().size()), FileSizeLimit());
+    EXPECT_TRUE(CloseOutputFile(file));
+    EXPECT_EQ(QueryFileSize(path), static_cast<std::int64_t>(FileSizeLimit()));
+    EXPECT_TRUE(DeleteFileAt(path));
+    EXPECT_EQ(QueryFileSize(path), NothingAtPath);
+}
+
+TEST_F(FullDisk, AFontWriteThatStopsEarlyLeavesNoFileForTheNextStart) {
+    fs::create_directory(FontFolder);
+    ProvisionedStart start;
+    EXPECT_EQ(QueryFileSize(FontFilePath), NothingAtPath); // so the next start writes it again
+    EXPECT_TRUE(fs::is_directory(FontFolder));
+    EXPECT_FALSE(HasFont(GlyphFont));
+    EXPECT_TRUE(HasFont(LabelFont));
+    EXPECT_FALSE(HasFont(LineFont));
+}
+
+} // namespace
+} // namespace wexa
