@@ -165,7 +165,10 @@ class WexaApp:
         while time.time() < deadline:
             if self.proc.poll() is not None:
                 raise RuntimeError(f"program ended at start with {self.proc.returncode}")
-            answer = probe("window", check=False)
+            try:
+                answer = probe("window", check=False, timeout=20)
+            except subprocess.TimeoutExpired:
+                continue  # still busy starting up
             if "error" not in answer:
                 self.sync()
                 return self

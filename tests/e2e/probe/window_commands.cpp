@@ -9,9 +9,12 @@ namespace {
 
 std::wstring TextOf(HWND control) {
     // WM_GETTEXT crosses processes; GetWindowTextW would not for another process's control.
-    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    // With a timeout, so a busy program makes the probe fail instead of hang.
+    DWORD_PTR length = 0, got = 0;
+    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 10000,
+                        &got);
     text.resize(static_cast<std::size_t>(got));
     return text;
 }
@@ -49,9 +52,11 @@ int Window(const Args&) {
     GetWindowThreadProcessId(w, &pid);
     wchar_t cls[64] = L"";
     GetClassNameW(w, cls, 64);
+    wchar_t title[256] = L""; // a top-level title is read without asking the busy program
+    GetWindowTextW(w, title, 256);
     std::printf("{\"pid\":%lu,\"class\":%s,\"title\":%s,\"window\":%s,\"client\":[%ld,%ld,%ld,%ld],"
                 "\"style\":%lu,\"screen\":[%d,%d]}\n",
-                pid, Quote(cls).c_str(), Quote(TextOf(w)).c_str(), RectJson(window).c_str(), origin.x, origin.y,
+                pid, Quote(cls).c_str(), Quote(title).c_str(), RectJson(window).c_str(), origin.x, origin.y,
                 client.right, client.bottom, GetWindowLongW(w, GWL_STYLE) & 0xFFFFFFFFu,
                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
