@@ -7,6 +7,7 @@
 #include "keyboard/line_editing.h"
 #include "toolkit/fonts.h"
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -49,7 +50,29 @@ std::map<int, int> ChildrenById(HWND parent) {
 
 int CountChildrenWithId(HWND parent, int id) { return ChildrenById(parent)[id]; }
 
-using KeyboardWindow = RunningKeyboard;
+// The test runs with drive d: at a fresh folder, where the program can write its font file
+// once the folder it expects is there, or with no drive d: at all (see its registration).
+// WEXA_KEYBOARD_FONTS says which: "provisioned" or "absent".
+std::string ExpectedFonts() {
+    const char* expected = std::getenv("WEXA_KEYBOARD_FONTS");
+    return expected ? expected : "";
+}
+
+class KeyboardWindow : public RunningKeyboard {
+protected:
+    static void SetUpTestSuite() {
+        if (ExpectedFonts() == "provisioned") CreateDirectoryW(L"d:\\kelvast6", nullptr);
+        RunningKeyboard::SetUpTestSuite();
+    }
+};
+
+TEST_F(KeyboardWindow, GlyphAndLineFontsAreThereExactlyWhenTheFontFileCouldBeProvisioned) {
+    if (ExpectedFonts().empty()) GTEST_SKIP() << "WEXA_KEYBOARD_FONTS not set";
+    bool provisioned = ExpectedFonts() == "provisioned";
+    EXPECT_EQ(!IsNull(FontHandleOf(GlyphFont)), provisioned);
+    EXPECT_EQ(!IsNull(FontHandleOf(LineFont)), provisioned);
+    EXPECT_FALSE(IsNull(FontHandleOf(LabelFont)));
+}
 
 TEST_F(KeyboardWindow, EveryButtonStandsAtItsScaledRectangleWithItsLabel) {
     int dpiX = ScreenDpi(LOGPIXELSX), dpiY = ScreenDpi(LOGPIXELSY);
@@ -112,6 +135,43 @@ TEST_F(KeyboardWindow, EveryButtonCarriesItsLabelFontAndTheLineDisplayLineFont) 
         ExpectFont(Control(key.number), key.labelFont, look);
     }
     ExpectFont(Control(LineDisplayNumber), LineFont, LoadedLook(L"Vevoviv", LineFontPoints));
+}
+
+// The face the platform really chose for a control's font, and whether it has a glyph for
+// every character.
+struct FaceCheck {
+    std::wstring face;
+    std::u16string missing;
+};
+
+FaceCheck CheckFace(HWND control, const std::u16string& characters) {
+    FaceCheck check;
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, FontOf(control));
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    check.face = face;
+    for (char16_t c : characters) {
+        wchar_t wide = c;
+        WORD glyph = 0;
+        GetGlyphIndicesW(dc, &wide, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+        if (glyph == 0xFFFF) check.missing += c;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return check;
+}
+
+TEST_F(KeyboardWindow, GlyphKeysAndTheLineDisplayDrawEveryKeyCharacterInTheVevovivFont) {
+    if (IsNull(FontHandleOf(GlyphFont))) GTEST_SKIP() << "the font file could not be provisioned here";
+    std::u16string characters = u" ";
+    for (int n = FirstGlyphKey; n <= LastGlyphKey; ++n) characters += FindKeyEntry(n)->appendedText;
+    for (int number : {FirstGlyphKey, LastGlyphKey, LineDisplayNumber}) {
+        SCOPED_TRACE(number);
+        FaceCheck check = CheckFace(Control(number), characters);
+        EXPECT_EQ(check.face, L"Vevoviv");
+        EXPECT_EQ(check.missing, u"");
+    }
 }
 
 // What a click on each number leaves of the line "!" (glyph key 0).
