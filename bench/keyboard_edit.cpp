@@ -32,7 +32,9 @@ void Pump() {
         if (code == wexa::GadgetEvent) wexa::DispatchGadget(wexa::EventGadgetNumber());
 }
 
-double Ms(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double, std::milli>(to - from).count(); }
+double Ms(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
 
 // Milliseconds from the click to the painted line display, and of its three steps: the
 // button's own handling of the click, the program's edit with the new field, the painting.
