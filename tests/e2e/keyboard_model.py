@@ -5,8 +5,9 @@ apart from the program's own table on purpose: the tests then compare two indepe
 copies. The places follow the block rule of the keyboard's layout.
 """
 import sys
+import unittest
 
-from wexa_driver import SOURCE, probe, text_of
+from wexa_driver import SOURCE, WexaApp, probe, text_of
 
 sys.path.insert(0, str(SOURCE / "tools" / "font"))
 import script  # noqa: E402  the font generator's writing system
@@ -87,3 +88,21 @@ class Keyboard:
 
     def line(self):
         return self.line_display()[2]
+
+
+class KeyboardTestCase(unittest.TestCase):
+    """One running program for all tests of a class; each test starts from the empty line
+    that "alles Löschen" leaves."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.app = WexaApp().__enter__()
+        cls.keys = Keyboard(cls.app)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.app.__exit__(None, None, None)
+
+    def setUp(self):
+        self.keys.click(CLEAR)
+        self.assertEqual(self.keys.line(), "")

@@ -3,8 +3,8 @@ also on an empty line; key presses and "Leerzeichen (2x)" leave whatever another
 (or the program's own transfer) put there."""
 import unittest
 
-from keyboard_model import CLEAR, DELETE_ONE, SPACES, TRANSFER, Keyboard
-from wexa_driver import WexaApp, own_clipboard_text, start_probe, stop
+from keyboard_model import CLEAR, DELETE_ONE, SPACES, TRANSFER, KeyboardTestCase
+from wexa_driver import own_clipboard_text, start_probe, stop
 
 CF_DIB, CF_UNICODETEXT = 8, 13
 TYPING = (0, 190, SPACES, 369, 94, SPACES, 284)  # glyph keys, syllable keys and spaces
@@ -25,19 +25,7 @@ def release(owner):
     owner.stdout.close()
 
 
-class ClipboardAroundEditing(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.app = WexaApp().__enter__()
-        cls.keys = Keyboard(cls.app)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.app.__exit__(None, None, None)
-
-    def setUp(self):
-        self.keys.click(CLEAR)
-
+class ClipboardAroundEditing(KeyboardTestCase):
     def type(self, *numbers):
         for n in numbers:
             self.keys.click(n)

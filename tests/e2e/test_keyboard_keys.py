@@ -3,7 +3,8 @@ display code unit by code unit after every click."""
 import random
 import unittest
 
-from keyboard_model import BUTTONS, CLEAR, DELETE_ONE, SPACES, TRANSFER, Keyboard, after, rebuilds_line_display
+from keyboard_model import (BUTTONS, CLEAR, DELETE_ONE, SPACES, TRANSFER, Keyboard, KeyboardTestCase, after,
+                            rebuilds_line_display)
 from wexa_driver import WexaApp
 
 
@@ -32,21 +33,7 @@ class EveryButton(unittest.TestCase):
         self.assertGreater(len(expected), 300)
 
 
-class KeyboardClicks(unittest.TestCase):
-    """One program for all: each test starts from the line that "alles Löschen" leaves."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.app = WexaApp().__enter__()
-        cls.keys = Keyboard(cls.app)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.app.__exit__(None, None, None)
-
-    def setUp(self):
-        self.assertEqual(self.click_all(CLEAR), "")
-
+class KeyboardClicks(KeyboardTestCase):
     def click_all(self, *numbers):
         for n in numbers:
             self.keys.click(n)
