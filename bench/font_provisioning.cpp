@@ -1,0 +1,78 @@
+// Font provisioning benchmark: a first start (the font written, registered, three fonts
+// loaded) next to a later start (one lookup, one registration, three loads), and the
+// output file's two paths: many small blocks through the buffer, one large block past it.
+// Drive d: must point at a scratch folder:
+//
+//     tests/wine/with-drive-d build/win64 folder -- tools/wine-exec build/win64/bench-font-provisioning.exe [ROUNDS]
+#include "app/font_provisioning.h"
+#include "resources/carried_font.h"
+#include "toolkit/files.h"
+#include "toolkit/lifecycle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int DefaultRounds = 10;
+constexpr std::size_t LargeFileBytes = 64u << 20;
+constexpr std::size_t SmallBlockBytes = 100;
+
+double MedianMs(int rounds, const std::function<void()>& prepare, const std::function<void()>& measured) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        prepare();
+        Clock::time_point start = Clock::now();
+        measured();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Start() {
+    wexa::InitToolkit();
+    wexa::ProvisionFonts();
+    wexa::ShutDownToolkit();
+}
+
+void WriteInBlocks(const std::vector<unsigned char>& bytes, std::size_t block) {
+    wexa::FileHandle file = wexa::CreateOutputFile(wexa::AnyFreeNumber, u"d:\\large.bin");
+    for (std::size_t at = 0; at < bytes.size(); at += block)
+        wexa::WriteBlock(file, bytes.data() + at, std::min(block, bytes.size() - at));
+    wexa::CloseOutputFile(file);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : DefaultRounds;
+    if (!CreateDirectoryW(L"d:\\kelvast6", nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        std::fprintf(stderr, "drive d: is not writable; run through tests/wine/with-drive-d\n");
+        return 1;
+    }
+    auto removeFont = [] { DeleteFileW(L"d:\\kelvast6\\vevoviv.ttf"); };
+    auto nothing = [] {};
+    std::printf("font file: %zu bytes, %d rounds, medians\n", wexa::CarriedFontData().size(), rounds);
+    std::printf("first start (write, register, load):  %8.2f ms\n", MedianMs(rounds, removeFont, Start));
+    std::printf("later start (lookup, register, load): %8.2f ms\n", MedianMs(rounds, nothing, Start));
+    std::printf("query of the existing file alone:     %8.3f ms\n",
+                MedianMs(rounds, nothing, [] { wexa::QueryFileSize(wexa::FontFilePath); }));
+
+    std::vector<unsigned char> large(LargeFileBytes, 0x5A);
+    double oneBlock = MedianMs(rounds, nothing, [&] { WriteInBlocks(large, large.size()); });
+    double smallBlocks = MedianMs(rounds, nothing, [&] { WriteInBlocks(large, SmallBlockBytes); });
+    std::printf("64 MiB in one block (past the buffer): %8.2f ms, %7.0f MB/s\n", oneBlock, 64 * 1.048576e3 / oneBlock);
+    std::printf("64 MiB in 100-byte blocks (buffered):  %8.2f ms, %7.0f MB/s\n", smallBlocks,
+                64 * 1.048576e3 / smallBlocks);
+    DeleteFileW(L"d:\\large.bin");
+    return 0;
+}
