@@ -51,6 +51,8 @@ void WriteInBlocks(const std::vector<unsigned char>& bytes, std::size_t block) {
     wexa::CloseOutputFile(file);
 }
 
+double MegabytesPerSecond(std::size_t bytes, double ms) { return bytes / 1e3 / ms; }
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,9 +72,10 @@ int main(int argc, char** argv) {
     std::vector<unsigned char> large(LargeFileBytes, 0x5A);
     double oneBlock = MedianMs(rounds, nothing, [&] { WriteInBlocks(large, large.size()); });
     double smallBlocks = MedianMs(rounds, nothing, [&] { WriteInBlocks(large, SmallBlockBytes); });
-    std::printf("64 MiB in one block (past the buffer): %8.2f ms, %7.0f MB/s\n", oneBlock, 64 * 1.048576e3 / oneBlock);
-    std::printf("64 MiB in 100-byte blocks (buffered):  %8.2f ms, %7.0f MB/s\n", smallBlocks,
-                64 * 1.048576e3 / smallBlocks);
+    std::printf("%zu MiB in one block (past the buffer): %8.2f ms, %7.0f MB/s\n", LargeFileBytes >> 20, oneBlock,
+                MegabytesPerSecond(LargeFileBytes, oneBlock));
+    std::printf("%zu MiB in %zu-byte blocks (buffered):  %8.2f ms, %7.0f MB/s\n", LargeFileBytes >> 20, SmallBlockBytes,
+                smallBlocks, MegabytesPerSecond(LargeFileBytes, smallBlocks));
     DeleteFileW(L"d:\\large.bin");
     return 0;
 }
