@@ -1,7 +1,9 @@
 #include "app/program.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
+#include "keyboard/typing.h"
 #include "toolkit/events.h"
+#include "toolkit/keyboard_events.h"
 #include "transfer/transfer_command.h"
 
 namespace wexa {
@@ -10,6 +12,7 @@ namespace wexa {
 void DispatchGadget(int gadgetNumber) {
     const KeyEntry* entry = FindKeyEntry(gadgetNumber);
     if (!entry) return;
+    EndTypedSyllable(); // a click ends the pending syllable before the key's own action
     switch (entry->action) {
     case KeyAction::Append:
         AppendToLine(entry->appendedText);
@@ -26,11 +29,22 @@ void DispatchGadget(int gadgetNumber) {
     }
 }
 
+void DispatchEditKey(int key) {
+    if (key == BackspaceKey) PressBackspace();
+    if (key == EscapeKey) PressEscape();
+}
+
+void DispatchEvent(int code) {
+    if (code == GadgetEvent) DispatchGadget(EventGadgetNumber());
+    if (code == CharacterEvent) TypeCharacter(EventCharacter());
+    if (code == EditKeyEvent) DispatchEditKey(EventKey());
+}
+
 void RunEventLoop() {
     int code;
     do {
         code = WaitForEvent();
-        if (code == GadgetEvent) DispatchGadget(EventGadgetNumber());
+        DispatchEvent(code);
     } while (code != CloseEvent);
 }
 

@@ -11,6 +11,8 @@ void StartUp(); // every step before the loop
 bool MainWindowOpen();
 void RunEventLoop();
 void DispatchGadget(int gadgetNumber);
+// One event of the loop: a gadget's, a typed character or Backspace or Escape; others do nothing.
+void DispatchEvent(int code);
 void ShutDown();
 
 } // namespace wexa

@@ -15,6 +15,8 @@ inline constexpr int DeleteOneButton = 373;    // "ein Zeichen löschen"
 inline constexpr int LastCommandButton = 373;
 // The preview of the last transfer: a number no key, command or the line display uses.
 inline constexpr int PreviewImageNumber = 374;
+// The letters typed so far that spell no syllable yet, beside the line display.
+inline constexpr int PendingLettersNumber = 375;
 
 // The font steps of start-up run over these ranges, both ends included; the ranges
 // reach one number past the glyph keys and take in the spaces button.

@@ -3,8 +3,11 @@
 #include "app/font_numbers.h"
 #include "keyboard/composed_line.h"
 #include "keyboard/gadget_numbers.h"
+#include "keyboard/transliteration.h"
+#include "keyboard/typing.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/fonts.h"
+#include "toolkit/gadget_names.h"
 #include "toolkit/gadgets.h"
 
 namespace wexa {
@@ -17,7 +20,10 @@ ComposedLine& Line() {
 
 } // namespace
 
-void ResetComposedLine() { Line().Clear(); }
+void ResetComposedLine() {
+    Line().Clear();
+    ResetTyping(); // no letters pending from a window before
+}
 std::u16string_view ComposedLineText() { return Line().Text(); }
 
 void AppendToLine(std::u16string_view text) {
@@ -41,6 +47,7 @@ void RefreshLineDisplay() {
     CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight,
                     Line().Text(), TextFieldBorder);
     ApplyGadgetFont(LineDisplayNumber, FontHandleOf(LineFont));
+    SetGadgetAccessibleName(LineDisplayNumber, LineSyllables(Line().Text())); // not the font's Latin-1 stand-ins
 }
 
 } // namespace wexa

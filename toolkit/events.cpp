@@ -1,6 +1,8 @@
 #include "toolkit/events.h"
 
+#include "toolkit/detail/keyboard_input.h"
 #include "toolkit/detail/toolkit_state.h"
+#include "toolkit/keyboard_events.h"
 
 namespace wexa {
 namespace {
@@ -24,14 +26,17 @@ int WaitForEvent() {
     }
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
-    HACCEL accelerators = AcceleratorsOfActiveWindow();
-    if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    if (!detail::TakeKeyboardMessage(msg)) {
+        HACCEL accelerators = AcceleratorsOfActiveWindow();
+        if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
     // A platform message never passes for one of the Toolkit's own event codes.
     int code = static_cast<int>(msg.message);
-    return code == GadgetEvent || code == CloseEvent ? 0 : code;
+    bool own = code == GadgetEvent || code == CloseEvent || code == CharacterEvent || code == EditKeyEvent;
+    return own ? 0 : code;
 }
 
 int EventGadgetNumber() { return detail::State().current.gadget; }

@@ -1,5 +1,6 @@
 #include "toolkit/lifecycle.h"
 
+#include "toolkit/detail/gadget_names.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
 
@@ -54,6 +55,7 @@ void InitToolkit() {
 
 void ShutDownToolkit() {
     detail::ToolkitState& s = detail::State();
+    detail::ReleaseGadgetNames();
     s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); });
     s.gadgets.Clear();
     s.windows.ForEach([](int, detail::WindowRecord& record) {

@@ -1,4 +1,5 @@
 // How the platform's messages become Toolkit events.
+#include "toolkit/detail/gadget_names.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
 #include "toolkit/events.h"
@@ -50,6 +51,9 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_CLOSE:
         OnClose(window);
+        return 0;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_DESTROY) ForgetGadgetNames(reinterpret_cast<HWND>(lParam));
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

@@ -1,0 +1,142 @@
+#include "toolkit/gadget_names.h"
+
+#include "toolkit/detail/gadget_names.h"
+#include "toolkit/detail/toolkit_state.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+// The accessibility service's GUIDs are defined here, so no import library is needed.
+#include <initguid.h>
+#include <oleacc.h>
+
+#include <memory>
+#include <set>
+
+namespace wexa {
+namespace detail {
+namespace {
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
+struct GadgetNames {
+    win32::UniqueWindow tooltips; // one tooltip control, owned by the window of its tools
+    HWND tooltipsOwner = nullptr;
+    std::unique_ptr<IAccPropServices, ComRelease> services;
+    bool servicesAsked = false;
+    bool namesRefused = false; // the platform answered that it has no names to give
+    std::set<HWND> withTooltip, named;
+};
+
+GadgetNames& Names() {
+    static GadgetNames names;
+    return names;
+}
+
+HWND ControlOf(int number) {
+    GadgetRecord* g = State().gadgets.Find(number);
+    return g ? g->control : nullptr;
+}
+
+// The tooltip control for tools of the owner window, made on first use.
+HWND TooltipsFor(HWND owner) {
+    GadgetNames& n = Names();
+    if (n.tooltips && n.tooltipsOwner == owner)
+        return n.tooltips.get();
+    n.tooltips.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr));
+    n.tooltipsOwner = owner;
+    n.withTooltip.clear();
+    return n.tooltips.get();
+}
+
+// A tool for the whole control; its size without the field that only version 6 knows,
+// so that either version of the common controls takes it.
+TTTOOLINFOW ToolOf(HWND control, wchar_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    return tool;
+}
+
+IAccPropServices* Services() {
+    GadgetNames& n = Names();
+    if (!n.servicesAsked) {
+        n.servicesAsked = true;
+        IAccPropServices* services = nullptr;
+        if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                       reinterpret_cast<void**>(&services))))
+            n.services.reset(services);
+    }
+    return n.namesRefused ? nullptr : n.services.get();
+}
+
+void ClearName(HWND control) {
+    if (IAccPropServices* services = Names().services.get()) {
+        MSAAPROPID name = PROPID_ACC_NAME;
+        services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    }
+}
+
+} // namespace
+
+void ForgetGadgetNames(HWND control) {
+    GadgetNames& n = Names();
+    if (n.withTooltip.erase(control) && n.tooltips) {
+        TTTOOLINFOW tool = ToolOf(control, nullptr);
+        SendMessageW(n.tooltips.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (n.named.erase(control))
+        ClearName(control);
+}
+
+void ReleaseGadgetNames() {
+    GadgetNames& n = Names();
+    for (HWND control : n.named)
+        ClearName(control);
+    n.named.clear();
+    n.withTooltip.clear();
+    n.tooltips.reset();
+    n.tooltipsOwner = nullptr;
+    n.services.reset();
+    n.servicesAsked = false;
+    n.namesRefused = false;
+}
+
+} // namespace detail
+
+bool SetGadgetTooltip(int number, std::u16string_view text) {
+    HWND control = detail::ControlOf(number);
+    HWND tooltips = control ? detail::TooltipsFor(GetParent(control)) : nullptr;
+    if (!tooltips)
+        return false;
+    std::wstring wide = detail::Wide(text);
+    TTTOOLINFOW tool = detail::ToolOf(control, wide.data());
+    SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool)); // a second call replaces the text
+    bool added = SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    if (added)
+        detail::Names().withTooltip.insert(control);
+    return added;
+}
+
+bool SetGadgetAccessibleName(int number, std::u16string_view name) {
+    HWND control = detail::ControlOf(number);
+    IAccPropServices* services = control ? detail::Services() : nullptr;
+    if (!services)
+        return false;
+    HRESULT result = services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                              detail::Wide(name).c_str());
+    if (result == E_NOTIMPL)
+        detail::Names().namesRefused = true; // no use asking again
+    if (FAILED(result))
+        return false;
+    detail::Names().named.insert(control);
+    return true;
+}
+
+} // namespace wexa

@@ -1,0 +1,17 @@
+#pragma once
+// What a gadget says about itself: a tooltip where the pointer rests on it, and the name
+// that assistive technology reads for it in place of its caption.
+#include <string_view>
+
+namespace wexa {
+
+// Gives the gadget a tooltip with the text. The gadgets of a window share one tooltip
+// control, made when the first of them gets a tooltip. False when the number holds no
+// gadget or the platform refuses the tooltip.
+bool SetGadgetTooltip(int number, std::u16string_view text);
+
+// Gives the gadget the accessible name. False when the number holds no gadget or the
+// platform does not take the name (Wine does not); the gadget is unharmed either way.
+bool SetGadgetAccessibleName(int number, std::u16string_view name);
+
+} // namespace wexa
