@@ -35,9 +35,25 @@ def chosen_syllables():
 
 
 class Typing(KeyboardTestCase):
+    def setUp(self):
+        # The empty line, with the clear button focused, and no letters pending from before.
+        self.app.key("Escape")
+        self.click_in_one_go([CLEAR])
+        self.assertEqual((self.keys.line(), self.pending()), ("", ""))
+
     def type(self, text):
         """Real key presses for every character of the text, then waits for the program."""
         xdotool("type", "--delay", 40, text)
+        self.app.settle()
+
+    def click_in_one_go(self, numbers):
+        """Real clicks on the buttons one after the other, then one wait for the program. The X
+        server keeps the order of the moves and clicks; "mousemove --sync" would wait in vain
+        for a move to the place where the pointer already is."""
+        steps = []
+        for n in numbers:
+            steps += ["mousemove", *self.keys.points[n], "click", "1", "sleep", "0.05"]
+        xdotool(*steps)
         self.app.settle()
 
     def pending(self):
@@ -55,9 +71,7 @@ class Typing(KeyboardTestCase):
         self.type(typed)
         typed_line = self.keys.line()
         self.assertEqual(self.pending(), "")
-        self.keys.click(CLEAR)
-        for s in chosen:
-            self.keys.click(SYLLABLE_KEY[s])
+        self.click_in_one_go([CLEAR] + [SYLLABLE_KEY[s] for s in chosen])
         self.assertEqual([ord(c) for c in typed_line], [ord(c) for c in self.keys.line()])
         self.assertEqual(typed_line, "".join(character(SYLLABLE_KEY[s]) for s in chosen))
 
