@@ -2,7 +2,9 @@
 // 10, 1,000 and 100,000 characters; the deletion back to the old line is timed too. The
 // program is started in-process as the executable starts it; a click goes the real way:
 // the button reports it, the Toolkit queues the event, the program dispatches it, the new
-// field is created and painted.
+// field is created and painted. Beside it, a typed key that ends a syllable ("b" after
+// "a": "ab") and Backspace, sent as keyboard input (SendInput) to the focused key, until
+// the line display shows the new line.
 //
 //     bench-keyboard-edit [ROUNDS]
 #include "app/program.h"
@@ -28,8 +30,33 @@ HWND window = nullptr;
 void Pump() {
     constexpr int Marker = WM_APP + 77;
     PostMessageW(window, Marker, 0, 0);
-    for (int code = wexa::WaitForEvent(); code != Marker; code = wexa::WaitForEvent())
-        if (code == wexa::GadgetEvent) wexa::DispatchGadget(wexa::EventGadgetNumber());
+    for (int code = wexa::WaitForEvent(); code != Marker; code = wexa::WaitForEvent()) wexa::DispatchEvent(code);
+}
+
+// Keyboard input is fetched after posted messages, so a posted marker cannot tell when it
+// was handled: the loop runs until the line has the new length, or a second has passed.
+bool PumpUntilLength(std::size_t length) {
+    constexpr UINT_PTR GiveUp = 77;
+    SetTimer(window, GiveUp, 1000, nullptr);
+    bool arrived = true;
+    while (wexa::ComposedLineText().size() != length) {
+        int code = wexa::WaitForEvent();
+        if (code == WM_TIMER) {
+            arrived = false;
+            break;
+        }
+        wexa::DispatchEvent(code);
+    }
+    KillTimer(window, GiveUp);
+    return arrived;
+}
+
+void SendKey(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 double Ms(Clock::time_point from, Clock::time_point to) {
@@ -52,6 +79,19 @@ Timing TimedClick(int number) {
     GdiFlush();
     Clock::time_point painted = Clock::now();
     return {Ms(start, painted), Ms(start, clicked), Ms(clicked, edited), Ms(edited, painted)};
+}
+
+// The same for a key typed on the keyboard that changes the line to `length` characters.
+Timing TimedKey(WORD key, std::size_t length) {
+    Clock::time_point start = Clock::now();
+    SendKey(key);
+    Clock::time_point sent = Clock::now();
+    if (!PumpUntilLength(length)) std::printf("a typed key did not arrive!\n");
+    Clock::time_point edited = Clock::now();
+    UpdateWindow(GetDlgItem(window, wexa::LineDisplayNumber));
+    GdiFlush();
+    Clock::time_point painted = Clock::now();
+    return {Ms(start, painted), Ms(start, sent), Ms(sent, edited), Ms(edited, painted)};
 }
 
 struct Summary {
@@ -78,6 +118,22 @@ struct Series {
     }
 };
 
+// The keyboard goes to the focused glyph key 0, as after a click on it.
+void MeasureTyping(std::size_t length, int rounds) {
+    SetForegroundWindow(window);
+    SetFocus(GetDlgItem(window, 0));
+    Series typed, backspace;
+    for (int i = 0; i < rounds; ++i) {
+        SendKey('A'); // pending, the line stays as it is
+        PumpUntilLength(length - 1);
+        Pump();
+        typed.Add(TimedKey('B', length)); // "ab": the character of glyph key 0
+        backspace.Add(TimedKey(VK_BACK, length - 1));
+    }
+    typed.Print("typed b", length, rounds);
+    backspace.Print("Bksp", length, rounds);
+}
+
 void Measure(std::size_t length, int rounds) {
     wexa::ClearLine();
     wexa::AppendToLine(std::u16string(length - 1, u'\u00FD'));
@@ -89,6 +145,7 @@ void Measure(std::size_t length, int rounds) {
     if (wexa::ComposedLineText().size() != length - 1) std::printf("the line has the wrong length!\n");
     append.Print("key", length, rounds);
     erase.Print("delete", length, rounds);
+    MeasureTyping(length, rounds);
 }
 
 } // namespace
@@ -103,7 +160,9 @@ int main(int argc, char** argv) {
     }
     std::printf("From a click to the painted line display, in ms: median, 95th percentile and best of the whole,\n"
                 "then the medians of its steps: the button's click, the edit with the new field, the painting.\n"
-                "\"delete\" is \"ein Zeichen loeschen\", which also empties the clipboard.\n\n");
+                "\"delete\" is \"ein Zeichen loeschen\", which also empties the clipboard. \"typed b\" is the key\n"
+                "B typed after A, which writes \"ab\", and \"Bksp\" Backspace, both as keyboard input; their\n"
+                "\"click\" column is the sending of the input.\n\n");
     std::printf("%9s  %-8s %6s  %8s %8s %8s   %8s %8s %8s\n", "length", "button", "rounds", "median", "p95", "best",
                 "click", "edit", "paint");
     Measure(10, rounds);
