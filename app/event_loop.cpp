@@ -7,45 +7,52 @@
 #include "transfer/transfer_command.h"
 
 namespace wexa {
+namespace {
+
+void DispatchEditKey(Program& program, int key) {
+    if (key == BackspaceKey)
+        PressBackspace(program.line, program.pending);
+    if (key == EscapeKey)
+        PressEscape(program.pending);
+}
+
+} // namespace
 
 // Looks at the gadget number alone: every event of a gadget with a handler runs it once.
-void DispatchGadget(int gadgetNumber) {
+void DispatchGadget(Program& program, int gadgetNumber) {
     const KeyEntry* entry = FindKeyEntry(gadgetNumber);
-    if (!entry) return;
-    EndTypedSyllable(); // a click ends the pending syllable before the key's own action
+    if (!entry)
+        return;
+    EndTypedSyllable(program.line, program.pending); // a click ends the pending syllable first
     switch (entry->action) {
     case KeyAction::Append:
-        AppendToLine(entry->appendedText);
+        AppendToLine(program.line, entry->appendedText);
         break;
     case KeyAction::TransferLine:
-        TransferLine();
+        TransferLine(program.line);
         break;
     case KeyAction::ClearLine:
-        ClearLine();
+        ClearLine(program.line);
         break;
     case KeyAction::DeleteLastCharacter:
-        DeleteLastCharacter();
+        DeleteLastCharacter(program.line);
         break;
     }
 }
 
-void DispatchEditKey(int key) {
-    if (key == BackspaceKey) PressBackspace();
-    if (key == EscapeKey) PressEscape();
+bool HandleEvent(Program& program, int code) {
+    if (code == GadgetEvent)
+        DispatchGadget(program, EventGadgetNumber());
+    if (code == CharacterEvent)
+        TypeCharacter(program.line, program.pending, EventCharacter());
+    if (code == EditKeyEvent)
+        DispatchEditKey(program, EventKey());
+    return code != CloseEvent;
 }
 
-void DispatchEvent(int code) {
-    if (code == GadgetEvent) DispatchGadget(EventGadgetNumber());
-    if (code == CharacterEvent) TypeCharacter(EventCharacter());
-    if (code == EditKeyEvent) DispatchEditKey(EventKey());
-}
-
-void RunEventLoop() {
-    int code;
-    do {
-        code = WaitForEvent();
-        DispatchEvent(code);
-    } while (code != CloseEvent);
+void RunEventLoop(Program& program) {
+    while (HandleEvent(program, WaitForEvent())) {
+    }
 }
 
 } // namespace wexa

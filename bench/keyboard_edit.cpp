@@ -8,7 +8,7 @@
 //
 //     bench-keyboard-edit [ROUNDS]
 #include "app/program.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "toolkit/events.h"
@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 HWND window = nullptr;
+std::optional<wexa::Program> program;
 
 void Pump() {
     constexpr int Marker = WM_APP + 77;
     PostMessageW(window, Marker, 0, 0);
     for (int code = wexa::WaitForEvent(); code != Marker; code = wexa::WaitForEvent())
-        wexa::DispatchEvent(code);
+        wexa::HandleEvent(*program, code);
 }
 
 // Keyboard input is fetched after posted messages, so a posted marker cannot tell when it
@@ -45,13 +47,13 @@ bool PumpUntilLength(std::size_t length) {
     constexpr UINT_PTR GiveUp = 77;
     SetTimer(window, GiveUp, 1000, nullptr);
     bool arrived = true;
-    while (wexa::ComposedLineText().size() != length) {
+    while (program->line.Length() != length) {
         int code = wexa::WaitForEvent();
         if (code == WM_TIMER) {
             arrived = false;
             break;
         }
-        wexa::DispatchEvent(code);
+        wexa::HandleEvent(*program, code);
     }
     KillTimer(window, GiveUp);
     return arrived;
@@ -142,14 +144,14 @@ void MeasureTyping(std::size_t length, int rounds) {
 }
 
 void Measure(std::size_t length, int rounds) {
-    wexa::ClearLine();
-    wexa::AppendToLine(std::u16string(length - 1, u'\u00FD'));
+    wexa::ClearLine(program->line);
+    wexa::AppendToLine(program->line, std::u16string(length - 1, u'\u00FD'));
     Series append, erase;
     for (int i = 0; i < rounds; ++i) {
         append.Add(TimedClick(0)); // glyph key 0: the line now has `length` characters
         erase.Add(TimedClick(wexa::DeleteOneButton));
     }
-    if (wexa::ComposedLineText().size() != length - 1)
+    if (program->line.Length() != length - 1)
         std::printf("the line has the wrong length!\n");
     append.Print("key", length, rounds);
     erase.Print("delete", length, rounds);
@@ -183,10 +185,10 @@ void MeasureNames(double startUpMs) {
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     Clock::time_point starting = Clock::now();
-    wexa::StartUp();
+    program = wexa::StartUp();
     double startUpMs = Ms(starting, Clock::now());
     window = FindWindowW(L"WindowClass_0", nullptr);
-    if (!window) {
+    if (!program || !window) {
         std::printf("the main window did not open\n");
         return 1;
     }

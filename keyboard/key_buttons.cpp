@@ -1,4 +1,4 @@
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "toolkit/gadget_names.h"
 #include "toolkit/gadgets.h"

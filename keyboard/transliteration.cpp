@@ -1,6 +1,6 @@
 #include "keyboard/transliteration.h"
 
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 
 #include <algorithm>

@@ -1,76 +1,57 @@
 #include "keyboard/typing.h"
 
-#include "app/font_numbers.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/line_editing.h"
-#include "keyboard/transliteration.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadgets.h"
-
-#include <string>
 
 namespace wexa {
 namespace {
 
-SyllableTyping& Typing() {
-    static SyllableTyping typing;
-    return typing;
-}
-
-// The pending letters as shown, so that the field is only rebuilt when they change.
-std::u16string& Shown() {
-    static std::u16string shown;
-    return shown;
-}
-
-void ShowPendingLetters() {
-    std::u16string_view pending = Typing().Pending();
-    if (pending == Shown())
+// Rebuilds the field only when the pending letters changed; with none it goes.
+void ShowPendingLetters(PendingLetters& pending) {
+    std::u16string_view letters = pending.typing.Pending();
+    if (letters == pending.shown)
         return;
-    Shown() = pending;
-    if (pending.empty()) {
+    pending.shown = letters;
+    if (letters.empty()) {
         FreeGadget(PendingLettersNumber);
         return;
     }
     CreateTextField(PendingLettersNumber, PendingLettersX, PendingLettersY, PendingLettersWidth, PendingLettersHeight,
-                    pending, 0);
+                    letters, 0);
     ApplyGadgetFont(PendingLettersNumber, FontHandleOf(LabelFont));
 }
 
-void Write(const std::u16string& characters) {
+void Write(ComposedLine& line, const std::u16string& characters) {
     if (!characters.empty())
-        AppendToLine(characters);
+        AppendToLine(line, characters);
 }
 
 } // namespace
 
-void TypeCharacter(char16_t typed) {
-    Write(Typing().Type(typed));
-    ShowPendingLetters();
+void TypeCharacter(ComposedLine& line, PendingLetters& pending, char16_t typed) {
+    Write(line, pending.typing.Type(typed));
+    ShowPendingLetters(pending);
 }
 
-void PressBackspace() {
-    if (Typing().RemovePendingLetter())
-        ShowPendingLetters();
+void PressBackspace(ComposedLine& line, PendingLetters& pending) {
+    if (pending.typing.RemovePendingLetter())
+        ShowPendingLetters(pending);
     else
-        DeleteLastCharacter();
+        DeleteLastCharacter(line);
 }
 
-void PressEscape() {
-    Typing().DropPending();
-    ShowPendingLetters();
+void PressEscape(PendingLetters& pending) {
+    pending.typing.DropPending();
+    ShowPendingLetters(pending);
 }
 
-void EndTypedSyllable() {
-    if (Typing().Pending().empty())
+void EndTypedSyllable(ComposedLine& line, PendingLetters& pending) {
+    if (pending.typing.Pending().empty())
         return;
-    Write(Typing().Finish());
-    ShowPendingLetters();
-}
-
-void ResetTyping() {
-    Typing().DropPending();
-    Shown().clear();
+    Write(line, pending.typing.Finish());
+    ShowPendingLetters(pending);
 }
 
 } // namespace wexa

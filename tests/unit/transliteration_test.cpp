@@ -1,7 +1,7 @@
 // Typing syllables by their letters, checked over the whole key table: every syllable can
 // be typed by its letters and by its ASCII spelling, the spelling is free of ambiguity, and
 // two syllables typed one after the other write both unless the first could still grow.
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/transliteration.h"
 

@@ -6,6 +6,8 @@
 
 #include "keyboard/key_table.h"
 
+#include <optional>
+
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
@@ -121,8 +123,10 @@ TEST_F(KeyNames, GlyphKeysAndTheLineDisplayAreNamedBySyllablesWhereThePlatformTa
 
 TEST(KeyNamesAtShutdown, ShutdownTakesTheTooltipControlAwayAndAnotherStartMakesOneAgain) {
     for (int round = 0; round < 2; ++round) {
-        StartUp();
+        std::optional<Program> program = StartUp();
+        ASSERT_TRUE(program);
         EXPECT_EQ(TooltipControlsOfThisThread().size(), 1u);
+        program.reset();
         ShutDown();
         EXPECT_EQ(TooltipControlsOfThisThread().size(), 0u);
     }
