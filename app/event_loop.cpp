@@ -10,10 +10,8 @@ namespace wexa {
 namespace {
 
 void DispatchEditKey(Program& program, int key) {
-    if (key == BackspaceKey)
-        PressBackspace(program.line, program.pending);
-    if (key == EscapeKey)
-        PressEscape(program.pending);
+    if (key == BackspaceKey) PressBackspace(program.line, program.pending);
+    if (key == EscapeKey) PressEscape(program.pending);
 }
 
 } // namespace
@@ -21,8 +19,7 @@ void DispatchEditKey(Program& program, int key) {
 // Looks at the gadget number alone: every event of a gadget with a handler runs it once.
 void DispatchGadget(Program& program, int gadgetNumber) {
     const KeyEntry* entry = FindKeyEntry(gadgetNumber);
-    if (!entry)
-        return;
+    if (!entry) return;
     EndTypedSyllable(program.line, program.pending); // a click ends the pending syllable first
     switch (entry->action) {
     case KeyAction::Append:
@@ -41,12 +38,9 @@ void DispatchGadget(Program& program, int gadgetNumber) {
 }
 
 bool HandleEvent(Program& program, int code) {
-    if (code == GadgetEvent)
-        DispatchGadget(program, EventGadgetNumber());
-    if (code == CharacterEvent)
-        TypeCharacter(program.line, program.pending, EventCharacter());
-    if (code == EditKeyEvent)
-        DispatchEditKey(program, EventKey());
+    if (code == GadgetEvent) DispatchGadget(program, EventGadgetNumber());
+    if (code == CharacterEvent) TypeCharacter(program.line, program.pending, EventCharacter());
+    if (code == EditKeyEvent) DispatchEditKey(program, EventKey());
     return code != CloseEvent;
 }
 

@@ -94,8 +94,7 @@ Timing TimedKey(WORD key, std::size_t length) {
     Clock::time_point start = Clock::now();
     SendKey(key);
     Clock::time_point sent = Clock::now();
-    if (!PumpUntilLength(length))
-        std::printf("a typed key did not arrive!\n");
+    if (!PumpUntilLength(length)) std::printf("a typed key did not arrive!\n");
     Clock::time_point edited = Clock::now();
     UpdateWindow(GetDlgItem(window, wexa::LineDisplayNumber));
     GdiFlush();
@@ -151,8 +150,7 @@ void Measure(std::size_t length, int rounds) {
         append.Add(TimedClick(0)); // glyph key 0: the line now has `length` characters
         erase.Add(TimedClick(wexa::DeleteOneButton));
     }
-    if (program->line.Length() != length - 1)
-        std::printf("the line has the wrong length!\n");
+    if (program->line.Length() != length - 1) std::printf("the line has the wrong length!\n");
     append.Print("key", length, rounds);
     erase.Print("delete", length, rounds);
     MeasureTyping(length, rounds);
@@ -168,8 +166,7 @@ double FirstAccessibilityServiceMs() {
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                      reinterpret_cast<void**>(&services));
     double ms = Ms(start, Clock::now());
-    if (services)
-        services->Release();
+    if (services) services->Release();
     return ms;
 }
 

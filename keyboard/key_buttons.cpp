@@ -10,8 +10,7 @@ namespace {
 // its tooltip and its accessible name give the syllable it writes, the syllable key's label.
 void NameGlyphKey(const KeyEntry& key) {
     const KeyEntry* syllable = FindKeyEntry(key.number - FirstGlyphKey + FirstSyllableKey);
-    if (!syllable)
-        return;
+    if (!syllable) return;
     SetGadgetTooltip(key.number, syllable->label);
     SetGadgetAccessibleName(key.number, syllable->label);
 }
@@ -20,11 +19,9 @@ void NameGlyphKey(const KeyEntry& key) {
 
 void CreateKeyButtons(int first, int last) {
     for (const KeyEntry& key : KeyTable()) {
-        if (key.number < first || key.number > last)
-            continue;
+        if (key.number < first || key.number > last) continue;
         CreatePushButton(key.number, key.x, key.y, key.width, key.height, key.label);
-        if (key.number <= LastGlyphKey)
-            NameGlyphKey(key);
+        if (key.number <= LastGlyphKey) NameGlyphKey(key);
     }
 }
 

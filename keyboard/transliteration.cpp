@@ -53,20 +53,16 @@ const Syllable* Spelled(std::u16string_view letters) {
 // Whether a longer syllable begins with the letters.
 bool CanGrow(std::u16string_view letters) {
     auto at = FirstFrom(letters);
-    if (at != Syllables().end() && at->spelling == letters)
-        ++at;
+    if (at != Syllables().end() && at->spelling == letters) ++at;
     return at != Syllables().end() && at->spelling.starts_with(letters);
 }
 
 } // namespace
 
 char16_t SpellingLetter(char16_t typed) {
-    if (typed >= u'A' && typed <= u'Z')
-        typed = static_cast<char16_t>(typed - u'A' + u'a');
-    if (typed == AsciiCCaron || typed == UpperCCaron)
-        return LowerCCaron;
-    if (typed == AsciiSCaron || typed == UpperSCaron)
-        return LowerSCaron;
+    if (typed >= u'A' && typed <= u'Z') typed = static_cast<char16_t>(typed - u'A' + u'a');
+    if (typed == AsciiCCaron || typed == UpperCCaron) return LowerCCaron;
+    if (typed == AsciiSCaron || typed == UpperSCaron) return LowerSCaron;
     return typed;
 }
 
@@ -75,8 +71,7 @@ bool IsSyllableLetter(char16_t letter) {
         std::u16string all;
         for (const Syllable& s : Syllables())
             for (char16_t c : s.spelling)
-                if (all.find(c) == std::u16string::npos)
-                    all += c;
+                if (all.find(c) == std::u16string::npos) all += c;
         return all;
     }();
     return letters.find(letter) != std::u16string::npos;
@@ -84,8 +79,7 @@ bool IsSyllableLetter(char16_t letter) {
 
 std::u16string SyllableTyping::Type(char16_t typed) {
     char16_t letter = SpellingLetter(typed);
-    if (!IsSyllableLetter(letter))
-        return Finish();
+    if (!IsSyllableLetter(letter)) return Finish();
     std::u16string written;
     std::u16string longer = pending_ + letter;
     if (!BeginsSomeSyllable(longer)) {
@@ -93,12 +87,10 @@ std::u16string SyllableTyping::Type(char16_t typed) {
             return written; // refused: the pending letters stay as they are
         written = Finish();
         longer.assign(1, letter);
-        if (!BeginsSomeSyllable(longer))
-            return written;
+        if (!BeginsSomeSyllable(longer)) return written;
     }
     pending_ = std::move(longer);
-    if (!CanGrow(pending_))
-        written += Finish();
+    if (!CanGrow(pending_)) written += Finish();
     return written;
 }
 
@@ -109,8 +101,7 @@ std::u16string SyllableTyping::Finish() {
 }
 
 bool SyllableTyping::RemovePendingLetter() {
-    if (pending_.empty())
-        return false;
+    if (pending_.empty()) return false;
     pending_.pop_back();
     return true;
 }
@@ -134,8 +125,7 @@ std::u16string LineSyllables(std::u16string_view line) {
             gap = true;
             continue;
         }
-        if (!spoken.empty())
-            spoken += gap ? u", " : u" ";
+        if (!spoken.empty()) spoken += gap ? u", " : u" ";
         spoken += syllable;
         gap = false;
     }

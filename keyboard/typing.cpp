@@ -11,8 +11,7 @@ namespace {
 // Rebuilds the field only when the pending letters changed; with none it goes.
 void ShowPendingLetters(PendingLetters& pending) {
     std::u16string_view letters = pending.typing.Pending();
-    if (letters == pending.shown)
-        return;
+    if (letters == pending.shown) return;
     pending.shown = letters;
     if (letters.empty()) {
         FreeGadget(PendingLettersNumber);
@@ -24,8 +23,7 @@ void ShowPendingLetters(PendingLetters& pending) {
 }
 
 void Write(ComposedLine& line, const std::u16string& characters) {
-    if (!characters.empty())
-        AppendToLine(line, characters);
+    if (!characters.empty()) AppendToLine(line, characters);
 }
 
 } // namespace
@@ -48,8 +46,7 @@ void PressEscape(PendingLetters& pending) {
 }
 
 void EndTypedSyllable(ComposedLine& line, PendingLetters& pending) {
-    if (pending.typing.Pending().empty())
-        return;
+    if (pending.typing.Pending().empty()) return;
     Write(line, pending.typing.Finish());
     ShowPendingLetters(pending);
 }

@@ -42,8 +42,7 @@ HWND ControlOf(int number) {
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {
     GadgetNames& n = Names();
-    if (n.tooltips && n.tooltipsOwner == owner)
-        return n.tooltips.get();
+    if (n.tooltips && n.tooltipsOwner == owner) return n.tooltips.get();
     n.tooltips.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
@@ -91,8 +90,7 @@ void ForgetGadgetNames(HWND control) {
         TTTOOLINFOW tool = ToolOf(control, nullptr);
         SendMessageW(n.tooltips.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    if (n.named.erase(control))
-        ClearName(control);
+    if (n.named.erase(control)) ClearName(control);
 }
 
 void ReleaseGadgetNames() {
@@ -113,28 +111,24 @@ void ReleaseGadgetNames() {
 bool SetGadgetTooltip(int number, std::u16string_view text) {
     HWND control = detail::ControlOf(number);
     HWND tooltips = control ? detail::TooltipsFor(GetParent(control)) : nullptr;
-    if (!tooltips)
-        return false;
+    if (!tooltips) return false;
     std::wstring wide = detail::Wide(text);
     TTTOOLINFOW tool = detail::ToolOf(control, wide.data());
     SendMessageW(tooltips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool)); // a second call replaces the text
     bool added = SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
-    if (added)
-        detail::Names().withTooltip.insert(control);
+    if (added) detail::Names().withTooltip.insert(control);
     return added;
 }
 
 bool SetGadgetAccessibleName(int number, std::u16string_view name) {
     HWND control = detail::ControlOf(number);
     IAccPropServices* services = control ? detail::Services() : nullptr;
-    if (!services)
-        return false;
+    if (!services) return false;
     HRESULT result = services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                               detail::Wide(name).c_str());
     if (result == E_NOTIMPL)
         detail::Names().namesRefused = true; // no use asking again
-    if (FAILED(result))
-        return false;
+    if (FAILED(result)) return false;
     detail::Names().named.insert(control);
     return true;
 }

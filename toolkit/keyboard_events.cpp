@@ -22,11 +22,9 @@ bool IsEditKey(WPARAM key) {
 bool TakeKeyboardMessage(const MSG& message) {
     bool character = message.message == WM_CHAR;
     bool editKey = message.message == WM_KEYDOWN && IsEditKey(message.wParam);
-    if (!character && !editKey)
-        return false;
+    if (!character && !editKey) return false;
     int window = WindowNumberOf(GetAncestor(message.hwnd, GA_ROOT));
-    if (window < 0)
-        return false;
+    if (window < 0) return false;
     // The queue is empty whenever a message is fetched, so a key typed twice is never
     // taken for a repetition of the waiting event.
     State().events.Push({character ? CharacterEvent : EditKeyEvent, GadgetNumberOf(message.hwnd), window,

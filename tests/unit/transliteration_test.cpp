@@ -31,18 +31,15 @@ std::vector<Key> SyllableKeys() {
 
 u16string Ascii(u16string label) {
     for (char16_t& c : label) {
-        if (c == u'\u010D')
-            c = AsciiCCaron;
-        if (c == u'\u0161')
-            c = AsciiSCaron;
+        if (c == u'\u010D') c = AsciiCCaron;
+        if (c == u'\u0161') c = AsciiSCaron;
     }
     return label;
 }
 
 u16string Upper(u16string text) {
     for (char16_t& c : text) {
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
         if (c == u'\u010D' || c == u'\u0161')
             --c; // Č, Š
     }
@@ -52,8 +49,7 @@ u16string Upper(u16string text) {
 // Whether a syllable, or a longer one, begins with the letters, from the labels themselves.
 bool Begins(const std::vector<Key>& keys, const u16string& letters, bool longer) {
     for (const Key& k : keys)
-        if (k.label.size() >= letters.size() + longer && k.label.starts_with(letters))
-            return true;
+        if (k.label.size() >= letters.size() + longer && k.label.starts_with(letters)) return true;
     return false;
 }
 bool CanGrow(const std::vector<Key>& keys, const u16string& letters) {

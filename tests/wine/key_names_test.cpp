@@ -28,8 +28,7 @@ std::wstring TextOf(HWND control) {
 BOOL CALLBACK CollectTooltips(HWND window, LPARAM list) {
     wchar_t cls[64] = L"";
     GetClassNameW(window, cls, 64);
-    if (std::wstring(cls) == TOOLTIPS_CLASSW)
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    if (std::wstring(cls) == TOOLTIPS_CLASSW) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
@@ -46,8 +45,7 @@ std::map<HWND, std::wstring> ToolsOf(HWND tooltips) {
     for (int i = 0; i < count; ++i) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        if (!SendMessageW(tooltips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)))
-            continue;
+        if (!SendMessageW(tooltips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
         wchar_t text[80] = L"";
         tool.lpszText = text;
         SendMessageW(tooltips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
@@ -67,8 +65,7 @@ std::wstring AccessibleNameOf(HWND control) {
     self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
     std::wstring result;
-    if (SUCCEEDED(accessible->get_accName(self, &name)) && name)
-        result = name;
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) result = name;
     SysFreeString(name);
     accessible->Release();
     return result;
