@@ -13,9 +13,7 @@ int GadgetNumberOf(HWND control) {
     return g && g->control == control ? number : -1;
 }
 
-bool IsEditKey(WPARAM key) {
-    return key == VK_BACK || key == VK_ESCAPE;
-}
+bool IsEditKey(WPARAM key) { return key == VK_BACK || key == VK_ESCAPE; }
 
 } // namespace
 
@@ -34,11 +32,7 @@ bool TakeKeyboardMessage(const MSG& message) {
 
 } // namespace detail
 
-char16_t EventCharacter() {
-    return static_cast<char16_t>(detail::State().current.type);
-}
-int EventKey() {
-    return detail::State().current.type == VK_BACK ? BackspaceKey : EscapeKey;
-}
+char16_t EventCharacter() { return static_cast<char16_t>(detail::State().current.type); }
+int EventKey() { return detail::State().current.type == VK_BACK ? BackspaceKey : EscapeKey; }
 
 } // namespace wexa

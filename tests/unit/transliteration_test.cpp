@@ -52,9 +52,7 @@ bool Begins(const std::vector<Key>& keys, const u16string& letters, bool longer)
         if (k.label.size() >= letters.size() + longer && k.label.starts_with(letters)) return true;
     return false;
 }
-bool CanGrow(const std::vector<Key>& keys, const u16string& letters) {
-    return Begins(keys, letters, true);
-}
+bool CanGrow(const std::vector<Key>& keys, const u16string& letters) { return Begins(keys, letters, true); }
 
 u16string TypeAll(SyllableTyping& typing, const u16string& typed) {
     u16string written;
