@@ -5,9 +5,10 @@
 
 namespace wexa {
 
-// Gives the gadget a tooltip with the text. The gadgets of a window share one tooltip
-// control, made when the first of them gets a tooltip. False when the number holds no
-// gadget or the platform refuses the tooltip.
+// Gives the gadget a tooltip with the text; a second call replaces the text. The gadgets
+// share one tooltip control, made for the window of the first of them; a gadget of another
+// window starts a new one in its place. False when the number holds no gadget or the
+// platform refuses the tooltip.
 bool SetGadgetTooltip(int number, std::u16string_view text);
 
 // Gives the gadget the accessible name. False when the number holds no gadget or the
