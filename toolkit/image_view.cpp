@@ -166,7 +166,7 @@ ControlHandle CreateImageView(int number, int x, int y, int width, int height, B
         if (HoldsImageView(number)) FreeGadget(number);
         return ControlHandle::Null;
     }
-    detail::InstallGadget(number, view);
+    if (!detail::InstallGadget(number, view)) return ControlHandle::Null; // a number no table holds
     ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap));
     return detail::ToHandle<ControlHandle>(view);
 }
