@@ -83,7 +83,8 @@ bool Paint(HWND view, HBITMAP bitmap) {
     return true;
 }
 
-LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) noexcept {
+LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR ref) noexcept {
     auto* state = reinterpret_cast<ImageViewState*>(ref);
     switch (message) {
     case WM_PAINT:

@@ -24,7 +24,8 @@ int FormatNames(const Args&) {
     for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) {
         wchar_t name[128] = L"";
         GetClipboardFormatNameW(f, name, 128);
-        out += (out.empty() ? "" : ",") + std::string("{\"id\":") + std::to_string(f) + ",\"name\":" + Quote(name) + "}";
+        if (!out.empty()) out += ",";
+        out += "{\"id\":" + std::to_string(f) + ",\"name\":" + Quote(name) + "}";
     }
     CloseClipboard();
     std::printf("{\"formats\":[%s]}\n", out.c_str());
@@ -100,11 +101,12 @@ int ExecutableInfo(const Args& args) {
     std::string icons = module ? IconSizes(module) : "[]";
     const bool loads = module && LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED);
     if (module) FreeLibrary(module);
-    std::string version = "[]";
+    std::string version = "[";
     if (fixed)
-        version = "[" + std::to_string(HIWORD(fixed->dwFileVersionMS)) + "," + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-                  "," + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "," +
-                  std::to_string(LOWORD(fixed->dwFileVersionLS)) + "]";
+        for (DWORD part : {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)})
+            version += (version.size() > 1 ? "," : "") + std::to_string(part);
+    version += "]";
     std::printf("{\"product\":%s,\"description\":%s,\"version\":%s,\"file_version\":%s,\"icons\":%s,"
                 "\"icon_loads\":%s}\n",
                 Quote(VersionString(block, L"ProductName")).c_str(),
