@@ -168,22 +168,6 @@ TEST_F(LineImage, PixelsAre255MinusTheCoverageOfThePlainlyDrawnText) {
     DeleteDC(dc);
 }
 
-// The picture does not follow the display: LineFont's face at its 96-DPI height, 40 pixels,
-// even when LineFont itself is larger.
-TEST_F(LineImage, IsDrawnAtLineFontsHeightAt96DpiWhateverTheDisplay) {
-    const std::u16string line = u"\u00FA\u00F5!";
-    const Picture at96 = Render(line);
-    ShutDownToolkit();
-    InitToolkit();
-    detail::State().fontDpi = 144; // a display at 150 %
-    ASSERT_FALSE(IsNull(LoadToolkitFont(LineFont, VevovivFace, LineFontPoints)));
-    EXPECT_EQ(Render(line).bytes, at96.bytes);
-    LOGFONTW drawn{};
-    GetObjectW(detail::FromHandle<HFONT>(FontHandleOf(LineImageFont)), sizeof drawn, &drawn);
-    EXPECT_EQ(drawn.lfHeight, -40);
-    EXPECT_STREQ(drawn.lfFaceName, L"Vevoviv");
-}
-
 TEST_F(LineImage, SoftHyphenAloneLeavesInk) {
     // Key "ke" writes U+00AD: it must show its glyph, not vanish as a soft hyphen.
     EXPECT_FALSE(InkOf(Render(u"\u00AD")).Empty());
