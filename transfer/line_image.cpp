@@ -1,11 +1,10 @@
 #include "transfer/line_image.h"
 
-#include "app/font_numbers.h"
-#include "keyboard/line_editing.h"
+#include "keyboard/constants.h"
 #include "toolkit/dpi_scaling.h"
 #include "toolkit/fonts.h"
 #include "toolkit/images.h"
-#include "transfer/transfer_command.h"
+#include "transfer/constants.h"
 
 #include <climits>
 
@@ -27,8 +26,6 @@ FontHandle LineImageFontHandle() {
 }
 
 } // namespace
-
-void RenderLineImage(int width) { RenderLineImage(width, ComposedLineText()); }
 
 void RenderLineImage(int width, std::u16string_view text) {
     if (IsNull(CreateImageBuffer(LineImageNumber, width, LineImageHeight))) return;
