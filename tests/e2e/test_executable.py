@@ -72,7 +72,7 @@ class WithoutTheDllsOnlyWineAdds(unittest.TestCase):
     def setUpClass(cls):
         disabled = [dll for dll in WINE_ONLY_DLLS if not needed_by_wine(dll)]
         if not disabled:
-            raise unittest.SkipTest("Wine's own " + ", ".join(needed_by_wine(WINE_ONLY_DLLS[0])) + " import "
+            raise unittest.SkipTest("Wine's own " + ", ".join(needed_by_wine(WINE_ONLY_DLLS[0])) + " needs "
                                     + WINE_ONLY_DLLS[0])
         overrides = ";".join(dll.removesuffix(".dll") + "=d" for dll in disabled)
         cls.app = WexaApp(env={"WINEDLLOVERRIDES": overrides + ";mscoree,mshtml="}).__enter__()
