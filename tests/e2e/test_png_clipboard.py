@@ -144,7 +144,7 @@ class TransferOfThreeCharacters(unittest.TestCase):
 
 
 class TransferWithoutThePngFolder(unittest.TestCase):
-    def test_no_file_or_folder_is_made_and_the_clipboard_is_filled(self):
+    def test_no_file_or_folder_is_made_and_the_clipboard_is_filled_until_after_the_program_ends(self):
         with WexaApp(make_png_folder=False) as app:
             compose(app, 1)
             app.click(TRANSFER)
@@ -155,6 +155,9 @@ class TransferWithoutThePngFolder(unittest.TestCase):
             png = clipboard_png()
             self.assertIsNotNone(png, "the PNG is made in memory, without the file")
             self.assertEqual(rows_of(png), dib_rows(block)[1])
+            # The program's window owns the data; closing it must not take the picture along.
+            self.assertEqual(app.close(), 0)
+            self.assertEqual((clipboard_png(), app.clipboard_dib()), (png, block))
 
 
 class TransferWhileAnotherProgramHoldsTheClipboardBriefly(unittest.TestCase):
