@@ -16,9 +16,17 @@ if(WIN32)
     target_compile_definitions(wexa_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                _WIN32_WINNT=0x0601)
     if(MINGW)
-        # One executable that needs no DLL but Windows' own.
-        target_link_options(wexa_options INTERFACE -static -static-libgcc -static-libstdc++)
+        # One executable that needs no DLL but Windows' own. No link time in the header,
+        # so two builds of one commit give the same bytes; release builds carry no symbols.
+        target_link_options(wexa_options INTERFACE -static -static-libgcc -static-libstdc++
+                            -Wl,--no-insert-timestamp $<$<CONFIG:Release,MinSizeRel>:-s>)
     endif()
+endif()
+
+# Where the tree and the build lie must not show in what is built (assertion texts, debug paths).
+if(NOT MSVC)
+    target_compile_options(wexa_options INTERFACE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+                           -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 endif()
 
 option(WEXA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native builds)" OFF)

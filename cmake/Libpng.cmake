@@ -10,7 +10,17 @@ if(NOT CMAKE_CROSSCOMPILING)
     return()
 endif()
 
-find_package(ZLIB REQUIRED) # libz-mingw-w64-dev
+# zlib goes into the executable: Windows has no zlib1.dll (Wine's prefixes do, which
+# would hide the dependency). A cache from before this rule may still name the import library.
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+    unset(ZLIB_LIBRARY CACHE)
+endif()
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED) # libz.a of libz-mingw-w64-dev
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    message(FATAL_ERROR "zlib must be linked statically; found only ${ZLIB_LIBRARY_RELEASE}")
+endif()
 include(ExternalProject)
 
 set(WEXA_DEPS_DIR ${CMAKE_BINARY_DIR}/_deps)

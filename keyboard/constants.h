@@ -23,6 +23,8 @@ inline constexpr int PendingLettersNumber = 375;
 inline constexpr int GlyphFont = 1;
 inline constexpr int LabelFont = 2;
 inline constexpr int LineFont = 3;
+// LineFont as it is at 96 DPI, for the line image, whose size does not follow the display.
+inline constexpr int LineImageFont = 4;
 inline constexpr char16_t VevovivFace[] = u"Vevoviv";
 inline constexpr char16_t ArialFace[] = u"Arial";
 inline constexpr int GlyphFontPoints = 14;

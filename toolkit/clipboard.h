@@ -3,10 +3,11 @@
 
 namespace wexa {
 
-// Empties the clipboard; nonzero when it was emptied, 0 when it could not be opened.
+// Empties the clipboard; nonzero when it was emptied, 0 when it could not be opened or emptied.
 int DiscardClipboard();
 
-// Places the image on the clipboard as one CF_DIB block. Null when nothing was placed.
+// Places the image on the clipboard: its PNG bytes under the registered format "PNG" first
+// (when they can be made), then a CF_DIB block. Null when no CF_DIB was placed.
 ClipboardDataHandle CopyImageToClipboard(int imageNumber);
 
 } // namespace wexa

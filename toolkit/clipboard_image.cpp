@@ -1,11 +1,15 @@
 #include "toolkit/clipboard.h"
 
+#include "toolkit/detail/clipboard_access.h"
+#include "toolkit/detail/png_image.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dib_layout.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 namespace wexa {
 namespace {
@@ -89,19 +93,45 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
     return block;
 }
 
+// The registered format under which browsers and screenshot tools place PNG pictures.
+inline constexpr wchar_t PngFormatName[] = L"PNG";
+
+// The image's PNG bytes in a movable block for the clipboard; null when there are none.
+win32::UniqueGlobal PngBlockOf(const detail::ImageRecord& image) {
+    const std::optional<std::vector<std::uint8_t>> png = detail::EncodeImagePng(image);
+    if (!png) return {};
+    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png->size()));
+    if (!block) return {};
+    win32::GlobalLock<std::uint8_t> bytes(block.get());
+    if (!bytes) return {};
+    std::memcpy(bytes.get(), png->data(), png->size());
+    return block;
+}
+
+// Offers the PNG first, for the programs that read it best; a refusal leaves the DIB alone.
+void PlacePng(win32::UniqueGlobal png) {
+    const UINT format = RegisterClipboardFormatW(PngFormatName);
+    if (png && format && SetClipboardData(format, png.get())) png.release(); // the clipboard's now
+}
+
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
     const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
     if (!image || !image->bitmap) return ClipboardDataHandle::Null;
-    win32::OpenClipboardScope clipboard;
+    win32::UniqueGlobal png = PngBlockOf(*image); // encoded before opening: the clipboard is held briefly
+    detail::ProgramClipboard clipboard;
     if (!clipboard) return ClipboardDataHandle::Null;
-    win32::UniqueGlobal block = PackBitmap(image->bitmap.get());
-    if (!block) return ClipboardDataHandle::Null; // the clipboard is closed as it was
-    EmptyClipboard();
-    HANDLE placed = SetClipboardData(CF_DIB, block.get());
-    if (!placed) return ClipboardDataHandle::Null; // refused: the block is freed here
-    block.release();                               // it belongs to the clipboard now
+    win32::UniqueGlobal dib = PackBitmap(image->bitmap.get());
+    if (!dib) return ClipboardDataHandle::Null; // the clipboard is closed as it was
+    if (!clipboard.Empty()) return ClipboardDataHandle::Null; // another program's data stays alone
+    PlacePng(std::move(png));
+    HANDLE placed = SetClipboardData(CF_DIB, dib.get());
+    if (!placed) {
+        clipboard.Empty(); // no picture at all rather than the PNG alone
+        return ClipboardDataHandle::Null;
+    }
+    dib.release(); // it belongs to the clipboard now
     return detail::ToHandle<ClipboardDataHandle>(placed);
 }
 

@@ -94,7 +94,7 @@ std::int64_t QueryFileSize(std::u16string_view path) {
 }
 
 FileHandle CreateOutputFile(int number, std::u16string_view path) {
-    if ((number < 0 && number != AnyFreeNumber) || !IsUsablePath(path))
+    if ((number != AnyFreeNumber && !IsObjectNumber(number)) || !IsUsablePath(path))
         return FileHandle::Null;
     detail::OutputFileTable& files = detail::State().files;
     if (number != AnyFreeNumber)

@@ -22,7 +22,7 @@ struct ImageViewState {
     bool dragArmed = false;
 };
 
-LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
 // Marks a control as an image view and finds its state again from the handle alone.
 constexpr wchar_t ImageViewProperty[] = L"WexaImageView";
@@ -83,7 +83,8 @@ bool Paint(HWND view, HBITMAP bitmap) {
     return true;
 }
 
-LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR ref) noexcept {
     auto* state = reinterpret_cast<ImageViewState*>(ref);
     switch (message) {
     case WM_PAINT:
@@ -166,7 +167,7 @@ ControlHandle CreateImageView(int number, int x, int y, int width, int height, B
         if (HoldsImageView(number)) FreeGadget(number);
         return ControlHandle::Null;
     }
-    detail::InstallGadget(number, view);
+    if (!detail::InstallGadget(number, view)) return ControlHandle::Null; // a number no table holds
     ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap));
     return detail::ToHandle<ControlHandle>(view);
 }

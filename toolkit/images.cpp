@@ -30,7 +30,7 @@ void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
 
 BitmapHandle CreateImageBuffer(int number, int width, int height) {
     FreeImage(number);
-    if (number < 0 || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels
+    if (!IsObjectNumber(number) || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels
     win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc) return BitmapHandle::Null;
     win32::UniqueBitmap bitmap = MakeBitmapSection(dc.get(), width, height);

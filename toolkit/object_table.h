@@ -1,6 +1,8 @@
 #pragma once
 // A table of objects named by small non-negative numbers that the program chooses.
 // It grows on demand to hold the largest number used; a number is empty or holds one object.
+// Numbers outside 0 to LargestObjectNumber name nothing: they are never stored, so a wrong
+// number can neither write outside the table nor make it grow without bound.
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -9,17 +11,27 @@
 
 namespace wexa {
 
+// The largest number of any table: a gadget's number is its control identifier, which the
+// platform's command notifications carry in 16 bits.
+inline constexpr int LargestObjectNumber = 0xFFFF;
+
+constexpr bool IsObjectNumber(int number) { return number >= 0 && number <= LargestObjectNumber; }
+
 template <typename T> class ObjectTable {
 public:
+    static constexpr bool Accepts(int number) { return IsObjectNumber(number); }
+
     T* Find(int number) {
-        if (number < 0 || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number]) return nullptr;
+        if (!Accepts(number) || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number]) return nullptr;
         return &*slots_[number];
     }
 
     // Stores the object under the number and returns what the number held before, so the
-    // caller decides when the old object is released.
+    // caller decides when the old object is released. A number the table does not accept
+    // stores nothing and hands the object itself back, to be released the same way.
     std::optional<T> Put(int number, T object) {
-        if (static_cast<std::size_t>(number) >= slots_.size()) slots_.resize(number + 1);
+        if (!Accepts(number)) return std::optional<T>(std::move(object));
+        if (static_cast<std::size_t>(number) >= slots_.size()) slots_.resize(static_cast<std::size_t>(number) + 1);
         std::optional<T> old = std::exchange(slots_[number], std::move(object));
         return old;
     }
@@ -29,11 +41,12 @@ public:
         return std::exchange(slots_[number], std::nullopt);
     }
 
-    // The first number at or after `from` that holds nothing.
+    // The first number at or after `from` (0 for a negative one) that holds nothing, or -1
+    // when every number from there to LargestObjectNumber is taken.
     int FreeNumber(int from = 0) const {
-        for (std::size_t n = from; n < slots_.size(); ++n)
-            if (!slots_[n]) return static_cast<int>(n);
-        return static_cast<int>(std::max(slots_.size(), static_cast<std::size_t>(from)));
+        std::size_t n = static_cast<std::size_t>(std::max(from, 0));
+        while (n < slots_.size() && slots_[n]) ++n;
+        return n <= static_cast<std::size_t>(LargestObjectNumber) ? static_cast<int>(n) : -1;
     }
 
     template <typename F> void ForEach(F&& visit) {

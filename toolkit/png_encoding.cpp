@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <new>
 
 namespace wexa {
 namespace {
@@ -25,10 +26,38 @@ void WriteRowsTopFirst(png_structp png, const BottomUpBgrRows& rows) {
     for (int i = 0; i < rows.height; ++i, row -= rows.stride) png_write_row(png, row);
 }
 
+// Where the encoded bytes go: an open file stream, or a growing block of memory.
+struct PngSink {
+    std::FILE* file = nullptr;
+    std::vector<std::uint8_t>* memory = nullptr;
+};
+
+// libpng's write callback for memory. No exception may pass through libpng's C frames:
+// running out of memory becomes a libpng error, after the try block has ended.
+void AppendToMemory(png_structp png, png_bytep data, png_size_t length) {
+    auto* memory = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    bool appended = false;
+    try {
+        memory->insert(memory->end(), data, data + length);
+        appended = true;
+    } catch (const std::bad_alloc&) {
+    }
+    if (!appended) png_error(png, "out of memory");
+}
+
+void FlushNothing(png_structp) {}
+
+void AttachSink(png_structp png, const PngSink& sink) {
+    if (sink.file)
+        png_init_io(png, sink.file);
+    else
+        png_set_write_fn(png, sink.memory, AppendToMemory, FlushNothing);
+}
+
 // Holds the error jump: no object with a destructor may live in this frame.
-bool WriteWithErrorJump(PngWriteStructures& s, std::FILE* file, const BottomUpBgrRows& rows) {
+bool WriteWithErrorJump(PngWriteStructures& s, const PngSink& sink, const BottomUpBgrRows& rows) {
     if (setjmp(png_jmpbuf(s.png))) return false;
-    png_init_io(s.png, file);
+    AttachSink(s.png, sink);
     s.info = png_create_info_struct(s.png);
     if (!s.info) return false;
     png_set_filter(s.png, 0, PNG_FILTER_NONE);
@@ -44,16 +73,26 @@ bool WriteWithErrorJump(PngWriteStructures& s, std::FILE* file, const BottomUpBg
     return true;
 }
 
-} // namespace
-
-bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows) {
+bool Encode(const PngSink& sink, const BottomUpBgrRows& rows) {
     PngWriteStructures s;
     s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!s.png) return false;
-    const bool encoded = WriteWithErrorJump(s, file, rows);
+    const bool encoded = WriteWithErrorJump(s, sink, rows);
     png_destroy_write_struct(&s.png, &s.info);
+    return encoded;
+}
+
+} // namespace
+
+bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows) {
     // libpng's default flush ignores failures: a full disk shows only here.
-    return encoded && std::fflush(file) == 0 && !std::ferror(file);
+    return Encode({file, nullptr}, rows) && std::fflush(file) == 0 && !std::ferror(file);
+}
+
+std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& rows) {
+    std::vector<std::uint8_t> bytes;
+    if (!Encode({nullptr, &bytes}, rows)) return std::nullopt;
+    return bytes;
 }
 
 } // namespace wexa

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 namespace wexa {
 
@@ -19,5 +21,9 @@ struct BottomUpBgrRows {
 // no filter, compression level 9. False when libpng reports an error or the stream fails;
 // the caller then owns a partly written file.
 bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows);
+
+// The same PNG, byte for byte, in memory; nothing when libpng reports an error or memory
+// runs out.
+std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& rows);
 
 } // namespace wexa

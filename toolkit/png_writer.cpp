@@ -1,5 +1,6 @@
 #include "toolkit/images.h"
 
+#include "toolkit/detail/png_image.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/png_encoding.h"
 
@@ -45,6 +46,12 @@ BottomUpBgrRows ReadableRowsOf(const detail::ImageRecord& image) {
 }
 
 } // namespace
+
+std::optional<std::vector<std::uint8_t>> detail::EncodeImagePng(const ImageRecord& image) {
+    const BottomUpBgrRows rows = ReadableRowsOf(image);
+    if (!rows.pixels) return std::nullopt;
+    return EncodePngRows(rows);
+}
 
 int WriteImagePng(int number, std::u16string_view path) {
     if (path.empty()) return 0;

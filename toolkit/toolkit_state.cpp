@@ -22,6 +22,10 @@ int WindowNumberOf(HWND window) {
 
 HWND InstallGadget(int number, HWND created) {
     if (!created) return nullptr;
+    if (!IsObjectNumber(number)) { // a number no table holds: the control must not stay, unnamed
+        DestroyWindow(created);
+        return nullptr;
+    }
     ToolkitState& s = State();
     if (GadgetRecord* old = s.gadgets.Find(number)) {
         DestroyWindow(old->control);

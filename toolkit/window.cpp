@@ -43,6 +43,7 @@ void CentreOnScreen(HWND window, int outerWidth, int outerHeight) {
 
 WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, std::u16string_view title,
                                std::uint32_t flags) {
+    if (!IsObjectNumber(number)) return WindowHandle::Null;
     detail::ToolkitState& s = detail::State();
     std::wstring className = L"WindowClass_" + std::to_wstring(number);
     if (!RegisterWindowClass(className)) return WindowHandle::Null;

@@ -35,7 +35,7 @@ void OnClose(HWND window) {
     WakeWaitingLoop();
 }
 
-BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) {
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
     LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
     if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
@@ -44,7 +44,7 @@ BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) {
 
 } // namespace
 
-LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "transfer/line_image.h"
 
 #include "keyboard/constants.h"
+#include "toolkit/dpi_scaling.h"
 #include "toolkit/fonts.h"
 #include "toolkit/images.h"
 #include "transfer/constants.h"
@@ -14,12 +15,24 @@ int LineImageWidth(std::size_t length) {
     return static_cast<int>(length) * LineImagePixelsPerCharacter;
 }
 
+namespace {
+
+// The picture is the same at every display density: LineFont's face at the height LineFont
+// has at 96 DPI, made at the first transfer, and only when LineFont itself exists.
+FontHandle LineImageFontHandle() {
+    if (IsNull(FontHandleOf(LineFont))) return FontHandle::Null;
+    FontHandle font = FontHandleOf(LineImageFont);
+    return IsNull(font) ? LoadToolkitFontAtDpi(LineImageFont, VevovivFace, LineFontPoints, ReferenceDpi) : font;
+}
+
+} // namespace
+
 void RenderLineImage(int width, std::u16string_view text) {
     if (IsNull(CreateImageBuffer(LineImageNumber, width, LineImageHeight))) return;
     if (!BeginImageDrawing(LineImageNumber)) return;
     FillBox(0, 0, width, LineImageHeight, White);
     SetDrawingMode(DrawingModeTransparent);
-    SetDrawingFont(FontHandleOf(LineFont));
+    SetDrawingFont(LineImageFontHandle());
     DrawTextAt(LineTextX, LineTextY, text, Black);
     EndImageDrawing();
 }

@@ -1,15 +1,17 @@
-"""The transfer's PNG file and clipboard bitmap, from the real program: the file checked
-by pngcheck and decoded by PIL, the CF_DIB block read by another program, and the
+"""The transfer's PNG file and clipboard pictures, from the real program: the file checked
+by pngcheck and decoded by PIL, the PNG and CF_DIB blocks read by another program, and the
 picture pasted by an X11 clipboard client outside Wine."""
 import io
 import struct
 import subprocess
+import tempfile
 import unittest
 import zlib
+from pathlib import Path
 
 from PIL import Image
 
-from wexa_driver import WexaApp, hold_clipboard, stop, wine_env
+from wexa_driver import WexaApp, hold_clipboard, probe, start_probe, stop, wine_env, winpath
 
 TRANSFER = 371
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
@@ -59,6 +61,33 @@ def compose(app, characters):
         app.click(key)
 
 
+def clipboard_png():
+    """The block of the registered format "PNG" as bytes, or None."""
+    with tempfile.TemporaryDirectory() as d:
+        path = Path(d) / "clip.png"
+        answer = probe("clipboard-block", "PNG", winpath(path), check=False)
+        return path.read_bytes() if "error" not in answer else None
+
+
+def format_names():
+    """(id, registered name) of each clipboard format, in the order a reader enumerates them."""
+    return [(f["id"], f["name"]) for f in probe("clipboard-format-names")["formats"]]
+
+
+def xclip(target):
+    pasted = subprocess.run(["xclip", "-selection", "clipboard", "-t", target, "-o"], env=wine_env(),
+                            capture_output=True, timeout=30)
+    assert pasted.returncode == 0, pasted.stderr
+    return pasted.stdout
+
+
+def rows_of(data):
+    with Image.open(io.BytesIO(data)) as image:
+        width = image.width
+        pixels = image.convert("RGB").tobytes()
+    return [pixels[i:i + 3 * width] for i in range(0, len(pixels), 3 * width)]
+
+
 class TransferOfThreeCharacters(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -86,8 +115,13 @@ class TransferOfThreeCharacters(unittest.TestCase):
         self.assertEqual(len(stream), row * LINE_HEIGHT)
         self.assertEqual(set(stream[::row]), {0})
 
+    def test_png_first_then_the_dib_with_the_bytes_of_the_file(self):
+        formats = format_names()
+        self.assertEqual(formats[0][1], "PNG")
+        self.assertEqual(formats[1][0], 8)  # CF_DIB
+        self.assertEqual(clipboard_png(), self.app.png_file.read_bytes())
+
     def test_png_pixels_equal_the_clipboard_rows_read_by_another_program(self):
-        self.assertEqual(self.app.clipboard_formats()[:1], [8])  # CF_DIB first, as placed
         block = self.app.clipboard_dib()
         self.assertIsNotNone(block)
         fields, rows = dib_rows(block)
@@ -99,19 +133,18 @@ class TransferOfThreeCharacters(unittest.TestCase):
         self.assertEqual(rows, png_rows(self.app.png_file))
         self.assertNotEqual(len(set(rows)), 1, "the picture holds the text, not one colour")
 
-    def test_an_x11_clipboard_client_outside_wine_pastes_the_picture(self):
-        pasted = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
-                                env=wine_env(), capture_output=True, timeout=30)
-        self.assertEqual(pasted.returncode, 0, pasted.stderr)
-        with Image.open(io.BytesIO(pasted.stdout)) as image:
-            self.assertEqual(image.size, (3 * CHARACTER_WIDTH, LINE_HEIGHT))
-            pixels = image.convert("RGB").tobytes()
-        row = 3 * 3 * CHARACTER_WIDTH
-        self.assertEqual([pixels[i:i + row] for i in range(0, len(pixels), row)], png_rows(self.app.png_file))
+    def test_an_x11_clipboard_client_outside_wine_pastes_the_picture_as_png_and_as_bmp(self):
+        for target in ("image/png", "image/bmp"):
+            with self.subTest(target=target):
+                pasted = xclip(target)
+                with Image.open(io.BytesIO(pasted)) as image:
+                    self.assertEqual(image.format, target.split("/")[1].upper())
+                    self.assertEqual(image.size, (3 * CHARACTER_WIDTH, LINE_HEIGHT))
+                self.assertEqual(rows_of(pasted), png_rows(self.app.png_file))
 
 
 class TransferWithoutThePngFolder(unittest.TestCase):
-    def test_no_file_or_folder_is_made_and_the_clipboard_is_filled(self):
+    def test_no_file_or_folder_is_made_and_the_clipboard_is_filled_until_after_the_program_ends(self):
         with WexaApp(make_png_folder=False) as app:
             compose(app, 1)
             app.click(TRANSFER)
@@ -119,6 +152,30 @@ class TransferWithoutThePngFolder(unittest.TestCase):
             block = app.clipboard_dib()
             self.assertIsNotNone(block)
             self.assertEqual(struct.unpack("<i", block[4:8])[0], CHARACTER_WIDTH)
+            png = clipboard_png()
+            self.assertIsNotNone(png, "the PNG is made in memory, without the file")
+            self.assertEqual(rows_of(png), dib_rows(block)[1])
+            # The program's window owns the data; closing it must not take the picture along.
+            self.assertEqual(app.close(), 0)
+            self.assertEqual((clipboard_png(), app.clipboard_dib()), (png, block))
+
+
+class TransferWhileAnotherProgramHoldsTheClipboardBriefly(unittest.TestCase):
+    def test_the_picture_still_reaches_the_clipboard(self):
+        with WexaApp() as app:
+            compose(app, 3)
+            # Held from before the click until 20 ms after the PNG file appears: the file is
+            # written right before the picture is placed, so the picture meets the hold.
+            holder, answer = start_probe("clipboard-hold-until-file", r"f:\tmp\wexazeile.png", 20)
+            try:
+                self.assertTrue(answer.get("holding"))
+                app.click(TRANSFER)
+                holder.wait(timeout=30)
+            finally:
+                stop(holder)
+            self.assertEqual(format_names()[0][1], "PNG")
+            self.assertEqual(clipboard_png(), app.png_file.read_bytes())
+            self.assertEqual(dib_rows(app.clipboard_dib())[1], png_rows(app.png_file))
 
 
 class TransferWhileAnotherProgramHoldsTheClipboard(unittest.TestCase):

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -55,6 +56,37 @@ TEST(ObjectTable, ClearReleasesEveryObject) {
     t.Clear();
     EXPECT_EQ(probe.use_count(), 1);
     EXPECT_EQ(t.Count(), 0u);
+}
+
+// A wrong number must neither write outside the table nor release what it holds.
+TEST(ObjectTable, RefusesNegativeAndOversizedNumbersAndKeepsWhatItHolds) {
+    auto held = std::make_shared<int>(1);
+    ObjectTable<std::shared_ptr<int>> t;
+    t.Put(3, held);
+    for (int number : {-1, -2, INT_MIN, LargestObjectNumber + 1, INT_MAX}) {
+        auto refused = std::make_shared<int>(number);
+        std::optional<std::shared_ptr<int>> back = t.Put(number, refused);
+        ASSERT_TRUE(back) << number;
+        EXPECT_EQ(back->get(), refused.get()) << "the object comes straight back";
+        EXPECT_EQ(t.Find(number), nullptr);
+        EXPECT_FALSE(t.Take(number));
+    }
+    EXPECT_EQ(t.Count(), 1u);
+    EXPECT_EQ(held.use_count(), 2) << "still held under 3";
+
+    EXPECT_FALSE(t.Put(LargestObjectNumber, held)); // the largest number is an ordinary one
+    EXPECT_EQ(t.Find(LargestObjectNumber)->get(), held.get());
+}
+
+TEST(ObjectTable, FreeNumberStaysWithinTheNumbersATableHolds) {
+    ObjectTable<int> t;
+    EXPECT_EQ(t.FreeNumber(-5), 0);
+    t.Put(0, 1);
+    EXPECT_EQ(t.FreeNumber(INT_MIN), 1);
+    EXPECT_EQ(t.FreeNumber(LargestObjectNumber), LargestObjectNumber);
+    EXPECT_EQ(t.FreeNumber(LargestObjectNumber + 1), -1);
+    t.Put(LargestObjectNumber, 1);
+    EXPECT_EQ(t.FreeNumber(LargestObjectNumber), -1);
 }
 
 } // namespace

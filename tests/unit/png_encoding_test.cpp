@@ -116,6 +116,21 @@ TEST_F(PngEncoding, HeaderErrorsFailInsteadOfWriting) {
     EXPECT_FALSE(Encode({bitmap.memory.data(), bitmap.stride, -45, LineHeight}));
 }
 
+// The clipboard's copy is encoded in memory: it must be the file's bytes exactly.
+TEST_F(PngEncoding, InMemoryTheSameBytesAsTheFile) {
+    for (int width : {45, 45 * 729}) {
+        Bitmap bitmap(width, LineHeight);
+        for (int row = 0; row < LineHeight; ++row)
+            for (int x = 0; x < width; ++x)
+                bitmap.Set(x, row, static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(row), 99);
+        ASSERT_TRUE(Encode(bitmap.Rows()));
+        const std::optional<std::vector<std::uint8_t>> inMemory = EncodePngRows(bitmap.Rows());
+        ASSERT_TRUE(inMemory.has_value()) << "width " << width;
+        EXPECT_TRUE(*inMemory == testing::ReadFileBytes(path_)) << "width " << width;
+    }
+    EXPECT_FALSE(EncodePngRows(BottomUpBgrRows{nullptr, 0, 0, LineHeight}).has_value());
+}
+
 #ifndef _WIN32
 // A full disk: libpng's own writes fail for a large picture; a small one fails only when flushed.
 TEST(PngEncodingOnAFullDisk, ReportsFailure) {

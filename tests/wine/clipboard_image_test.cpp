@@ -1,12 +1,19 @@
-// CopyImageToClipboard under Wine: the CF_DIB block it leaves on the real clipboard,
-// and what it leaves alone when it cannot place one.
+// CopyImageToClipboard and DiscardClipboard under Wine: the PNG and CF_DIB blocks they
+// leave on the real clipboard, the window that owns them, and what they leave alone when
+// another program holds the clipboard or no picture can be placed.
 #include "toolkit/clipboard.h"
+#include "toolkit/images.h"
+#include "toolkit/lifecycle.h"
+#include "toolkit/window.h"
 
+#include "tests/support/png_inspection.h"
 #include "tests/wine/test_bitmaps.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -36,11 +43,11 @@ bool HoldsFormat(UINT format) {
     return available;
 }
 
-// The CF_DIB block as another reader sees it.
-std::vector<std::uint8_t> ReadDibBlock() {
+// A format's block as another reader sees it.
+std::vector<std::uint8_t> ReadBlock(UINT format) {
     std::vector<std::uint8_t> bytes;
     if (!OpenClipboard(nullptr)) return bytes;
-    if (HANDLE block = GetClipboardData(CF_DIB)) {
+    if (HANDLE block = GetClipboardData(format)) {
         const auto* data = static_cast<const std::uint8_t*>(GlobalLock(block));
         if (data) bytes.assign(data, data + GlobalSize(block));
         GlobalUnlock(block);
@@ -48,11 +55,25 @@ std::vector<std::uint8_t> ReadDibBlock() {
     CloseClipboard();
     return bytes;
 }
+std::vector<std::uint8_t> ReadDibBlock() { return ReadBlock(CF_DIB); }
 
-// Another thread that keeps the clipboard open until it is released.
+const UINT PngFormat = RegisterClipboardFormatW(L"PNG");
+
+// The formats in the order in which a reader enumerates them.
+std::vector<UINT> Formats() {
+    std::vector<UINT> formats;
+    if (!OpenClipboard(nullptr)) return formats;
+    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) formats.push_back(f);
+    CloseClipboard();
+    return formats;
+}
+
+// Another thread that keeps the clipboard open until it is released, or for `holdMs`.
 class ClipboardHolder {
 public:
-    ClipboardHolder() : thread_([this] { Hold(); }) { WaitForSingleObject(opened_, INFINITE); }
+    explicit ClipboardHolder(DWORD holdMs = INFINITE) : holdMs_(holdMs), thread_([this] { Hold(); }) {
+        WaitForSingleObject(opened_, INFINITE);
+    }
     ~ClipboardHolder() {
         SetEvent(release_);
         thread_.join();
@@ -67,12 +88,13 @@ private:
         HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         holding_ = owner && OpenClipboard(owner) != FALSE;
         SetEvent(opened_);
-        WaitForSingleObject(release_, INFINITE);
+        WaitForSingleObject(release_, holdMs_);
         if (holding_) CloseClipboard();
         if (owner) DestroyWindow(owner);
     }
     HANDLE opened_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD holdMs_;
     bool holding_ = false;
     std::thread thread_;
 };
@@ -89,6 +111,10 @@ TEST_F(ClipboardImage, PlacesAPackedBottomUpDibWithTheImagesRows) {
     PaintPattern(image);
     EXPECT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
     EXPECT_FALSE(HoldsFormat(CF_UNICODETEXT)) << "the clipboard was emptied first";
+    const std::vector<UINT> formats = Formats();
+    ASSERT_GE(formats.size(), 2u);
+    EXPECT_EQ(formats[0], PngFormat) << "PNG first, for the programs that read it best";
+    EXPECT_EQ(formats[1], static_cast<UINT>(CF_DIB));
 
     const std::vector<std::uint8_t> block = ReadDibBlock();
     ASSERT_GE(block.size(), sizeof(BITMAPINFOHEADER) + 272u * LineHeight);
@@ -106,6 +132,21 @@ TEST_F(ClipboardImage, PlacesAPackedBottomUpDibWithTheImagesRows) {
     for (int row = 0; row < LineHeight; ++row)
         wrongRows += std::memcmp(block.data() + 40 + 272 * row, image.Pixel(0, row), 270) != 0;
     EXPECT_EQ(wrongRows, 0);
+}
+
+// The PNG block is the PNG file's bytes: the same picture whichever a program reads.
+TEST_F(ClipboardImage, ThePngBlockHoldsTheBytesOfThePngFile) {
+    const testing::TestImage image = InstallImage(0, 135, LineHeight);
+    PaintPattern(image);
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("wexa_clipboard_" + std::to_string(GetCurrentProcessId()) + ".png");
+    const std::wstring wide = file.wstring();
+    ASSERT_EQ(WriteImagePng(0, std::u16string(wide.begin(), wide.end())), 1);
+    ASSERT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    const std::vector<std::uint8_t> png = ReadBlock(PngFormat);
+    EXPECT_TRUE(png == testing::ReadFileBytes(file)) << png.size() << " bytes on the clipboard";
+    EXPECT_EQ(testing::ChunkTypes(testing::ParsePng(png)), (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    std::filesystem::remove(file);
 }
 
 TEST_F(ClipboardImage, ALineOfMoreThan1456CharactersIsPlacedWhole) {
@@ -128,15 +169,49 @@ TEST_F(ClipboardImage, NoImageLeavesTheClipboardAsItWas) {
     EXPECT_TRUE(HoldsFormat(CF_UNICODETEXT));
 }
 
+// A hold that does not end: both calls give up, while it lasts, and change nothing.
 TEST_F(ClipboardImage, AClipboardHeldOpenElsewhereIsLeftAlone) {
     InstallImage(0, 45, LineHeight);
     {
         ClipboardHolder holder;
         ASSERT_TRUE(holder.holding());
         EXPECT_EQ(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+        EXPECT_EQ(DiscardClipboard(), 0);
     }
     EXPECT_TRUE(HoldsFormat(CF_UNICODETEXT));
     EXPECT_FALSE(HoldsFormat(CF_DIB));
+}
+
+// A clipboard manager reading a change holds the clipboard for a moment: that is waited for.
+TEST_F(ClipboardImage, ABriefHoldElsewhereIsWaitedFor) {
+    InstallImage(0, 45, LineHeight);
+    {
+        ClipboardHolder holder(20);
+        ASSERT_TRUE(holder.holding());
+        EXPECT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    }
+    EXPECT_TRUE(HoldsFormat(CF_DIB));
+    {
+        ClipboardHolder holder(20);
+        ASSERT_TRUE(holder.holding());
+        EXPECT_EQ(DiscardClipboard(), 1);
+    }
+    EXPECT_EQ(Formats(), std::vector<UINT>{});
+}
+
+// Windows gives the data of an open with no owner window to nobody, and may refuse it.
+TEST_F(ClipboardImage, TheToolkitsWindowOwnsWhatIsPlaced) {
+    InitToolkit();
+    InstallImage(0, 45, LineHeight);
+    EXPECT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    EXPECT_NE(GetClipboardOwner(), nullptr) << "before any window, the Toolkit's hidden one";
+    const HWND window = detail::FromHandle<HWND>(OpenToolkitWindow(0, 0, 0, 200, 100, u"owner", 0));
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    EXPECT_EQ(GetClipboardOwner(), window);
+    EXPECT_EQ(DiscardClipboard(), 1);
+    EXPECT_EQ(GetClipboardOwner(), window);
+    ShutDownToolkit();
 }
 
 // A bitmap the platform cannot read: the conversion fails and the clipboard is closed unchanged.
@@ -155,6 +230,7 @@ TEST_F(ClipboardImage, AMonochromeBitmapKeepsItsColourTableBeforeTheRows) {
     detail::State().images.Put(0, detail::ImageRecord{win32::UniqueBitmap(CreateBitmap(32, 2, 1, 1, ones.data())), 32,
                                                       2, 1});
     ASSERT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    EXPECT_FALSE(HoldsFormat(PngFormat)) << "no PNG of a 1-bit bitmap: the DIB alone";
     const std::vector<std::uint8_t> block = ReadDibBlock();
     ASSERT_GE(block.size(), 40u + 8u + 8u);
     BITMAPINFOHEADER header;

@@ -130,7 +130,7 @@ TEST_F(LineImage, OneCharacterIs45By50BlackOnWhiteWithTheInkInsideTheCell) {
     EXPECT_EQ(p.recordedWidth, 45);
     InkBox ink = InkOf(p);
     ASSERT_FALSE(ink.Empty());
-    int d = 2 * OverhangOf(detail::FromHandle<HFONT>(FontHandleOf(LineFont)));
+    int d = 2 * OverhangOf(detail::FromHandle<HFONT>(FontHandleOf(LineImageFont)));
     EXPECT_GE(ink.left, LineTextX - d);
     EXPECT_GE(ink.top, LineTextY);
     bool fullyBlack = false;
@@ -150,7 +150,7 @@ TEST_F(LineImage, PixelsAre255MinusTheCoverageOfThePlainlyDrawnText) {
     void* bits = nullptr;
     HBITMAP mask = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBitmap = SelectObject(dc, mask);
-    HGDIOBJ oldFont = SelectObject(dc, detail::FromHandle<HFONT>(FontHandleOf(LineFont)));
+    HGDIOBJ oldFont = SelectObject(dc, detail::FromHandle<HFONT>(FontHandleOf(LineImageFont)));
     SetBkColor(dc, RGB(0, 0, 0));
     SetTextColor(dc, RGB(255, 255, 255));
     std::wstring wide(line.begin(), line.end());
@@ -200,9 +200,9 @@ TEST_F(LineImage, WithoutLineFontTheSystemFontDraws) {
     EXPECT_FALSE(InkOf(Render(u"Hg")).Empty());
 }
 
-int AdvanceOf(std::u16string_view text) {
+int AdvanceOf(std::u16string_view text, int font = LineImageFont) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, detail::FromHandle<HFONT>(FontHandleOf(LineFont)));
+    HGDIOBJ old = SelectObject(dc, detail::FromHandle<HFONT>(FontHandleOf(font)));
     std::wstring wide(text.begin(), text.end());
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
@@ -268,7 +268,7 @@ TEST_F(ImageDrawing, OpaqueTextPaintsItsCellBlackAndReturnsTheEndOfTheText) {
     EXPECT_EQ(DrawTextAt(end, 5, u"", Black), end);
     EndImageDrawing();
     int d = 2 * OverhangOf(detail::FromHandle<HFONT>(FontHandleOf(LineFont)));
-    EXPECT_EQ(end, 10.9 + AdvanceOf(u"!!") + d / 2);
+    EXPECT_EQ(end, 10.9 + AdvanceOf(u"!!", LineFont) + d / 2);
     Picture p = ImageZero().value();
     EXPECT_EQ(p.At(10 - d, 5), BlackBgr); // truncated to (10, 5), widened by d on the left
     EXPECT_EQ(p.At(10 - d - 1, 5), WhiteBgr);

@@ -7,7 +7,7 @@ namespace wexa::detail {
 inline constexpr WORD FocusNextCommand = 64001;
 inline constexpr WORD FocusPreviousCommand = 64002;
 
-LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 // A hidden message-only window: a message posted to it ends a wait blocked in GetMessageW.
 HWND CreateWakeWindow();
