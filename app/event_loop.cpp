@@ -7,31 +7,33 @@
 namespace wexa {
 
 // Looks at the gadget number alone: every event of a gadget with a handler runs it once.
-void DispatchGadget(int gadgetNumber) {
+void DispatchGadget(Program& program, int gadgetNumber) {
     const KeyEntry* entry = FindKeyEntry(gadgetNumber);
     if (!entry) return;
     switch (entry->action) {
     case KeyAction::Append:
-        AppendToLine(entry->appendedText);
+        AppendToLine(program.line, entry->appendedText);
         break;
     case KeyAction::TransferLine:
-        TransferLine();
+        TransferLine(program.line);
         break;
     case KeyAction::ClearLine:
-        ClearLine();
+        ClearLine(program.line);
         break;
     case KeyAction::DeleteLastCharacter:
-        DeleteLastCharacter();
+        DeleteLastCharacter(program.line);
         break;
     }
 }
 
-void RunEventLoop() {
-    int code;
-    do {
-        code = WaitForEvent();
-        if (code == GadgetEvent) DispatchGadget(EventGadgetNumber());
-    } while (code != CloseEvent);
+bool HandleEvent(Program& program, int code) {
+    if (code == GadgetEvent) DispatchGadget(program, EventGadgetNumber());
+    return code != CloseEvent;
+}
+
+void RunEventLoop(Program& program) {
+    while (HandleEvent(program, WaitForEvent())) {
+    }
 }
 
 } // namespace wexa

@@ -1,6 +1,7 @@
 #include "app/font_provisioning.h"
 
-#include "app/font_numbers.h"
+#include "app/constants.h"
+#include "keyboard/constants.h"
 #include "resources/carried_font.h"
 #include "toolkit/files.h"
 #include "toolkit/fonts.h"

@@ -1,16 +1,28 @@
 #pragma once
+// The program's spine: start-up, the event loop and shutdown.
+#include "keyboard/composed_line.h"
+
+#include <optional>
 
 namespace wexa {
 
+// What the running program holds from one event to the next.
+struct Program {
+    ComposedLine line; // the only user data; lost when the window closes
+};
+
 // The whole program: start-up, the event loop until the window is closed, shutdown.
-// Returns the exit code, 0 on every path.
+// Returns the exit code, the same on every path.
 int RunProgram();
 
-void StartUp(); // every step before the loop
-// False when start-up could not open the main window.
-bool MainWindowOpen();
-void RunEventLoop();
-void DispatchGadget(int gadgetNumber);
+// Every step before the loop. Nothing when the main window could not be opened.
+std::optional<Program> StartUp();
+
+// One turn of the event loop for the event just fetched; false for the close event.
+bool HandleEvent(Program& program, int code);
+void RunEventLoop(Program& program);
+void DispatchGadget(Program& program, int gadgetNumber);
+
 void ShutDown();
 
 } // namespace wexa

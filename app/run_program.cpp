@@ -1,12 +1,12 @@
+#include "app/constants.h"
 #include "app/program.h"
 
 namespace wexa {
 
 int RunProgram() {
-    StartUp();
-    if (MainWindowOpen()) RunEventLoop();
+    if (std::optional<Program> program = StartUp()) RunEventLoop(*program);
     ShutDown();
-    return 0; // on every path, also when the window could not be opened
+    return ProgramExitCode;
 }
 
 } // namespace wexa

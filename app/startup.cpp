@@ -1,8 +1,7 @@
-#include "app/font_numbers.h"
+#include "app/constants.h"
 #include "app/font_provisioning.h"
-#include "app/main_window.h"
 #include "app/program.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "toolkit/fonts.h"
@@ -12,34 +11,27 @@
 namespace wexa {
 namespace {
 
-bool windowOpen = false;
-
 void ApplyFontOver(int first, int last, int fontNumber) {
     for (int n = first; n <= last; ++n) ApplyGadgetFont(n, FontHandleOf(fontNumber));
 }
 
 } // namespace
 
-void StartUp() {
+std::optional<Program> StartUp() {
     InitToolkit();
     ProvisionFonts();
-    ResetComposedLine();
-    windowOpen = !IsNull(OpenToolkitWindow(MainWindowNumber, PositionIgnored, PositionIgnored,
-                                           MainWindowClientWidth, MainWindowClientHeight, MainWindowTitle,
-                                           MainWindowFlags));
-    if (!windowOpen) return;
-    RefreshLineDisplay(); // the first line display, empty, in LineFont
+    Program program; // an empty line
+    if (IsNull(OpenToolkitWindow(MainWindowNumber, PositionIgnored, PositionIgnored, MainWindowClientWidth,
+                                 MainWindowClientHeight, MainWindowTitle, MainWindowFlags)))
+        return std::nullopt;
+    RefreshLineDisplay(program.line); // the first line display, empty, in LineFont
     CreateKeyButtons(FirstGlyphKey, LastGlyphKey);
     ApplyFontOver(FirstGlyphKey, GlyphFontStepLast, GlyphFont);
     CreateKeyButtons(FirstSyllableKey, LastCommandButton);
     ApplyFontOver(FirstSyllableKey, LabelFontStepLast, LabelFont);
+    return program;
 }
 
-bool MainWindowOpen() { return windowOpen; }
-
-void ShutDown() {
-    ShutDownToolkit();
-    windowOpen = false;
-}
+void ShutDown() { ShutDownToolkit(); }
 
 } // namespace wexa

@@ -4,6 +4,7 @@
 // Drive d: must point at a scratch folder:
 //
 //     tests/wine/with-drive-d build/win64 folder -- tools/wine-exec build/win64/bench-font-provisioning.exe [ROUNDS]
+#include "app/constants.h"
 #include "app/font_provisioning.h"
 #include "resources/carried_font.h"
 #include "toolkit/files.h"

@@ -6,7 +6,7 @@
 //
 //     bench-keyboard-edit [ROUNDS]
 #include "app/program.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/line_editing.h"
 #include "toolkit/events.h"
 
@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 HWND window = nullptr;
+std::optional<wexa::Program> program;
 
 void Pump() {
     constexpr int Marker = WM_APP + 77;
     PostMessageW(window, Marker, 0, 0);
-    for (int code = wexa::WaitForEvent(); code != Marker; code = wexa::WaitForEvent())
-        if (code == wexa::GadgetEvent) wexa::DispatchGadget(wexa::EventGadgetNumber());
+    for (int code = wexa::WaitForEvent(); code != Marker; code = wexa::WaitForEvent()) wexa::HandleEvent(*program, code);
 }
 
 double Ms(Clock::time_point from, Clock::time_point to) {
@@ -79,14 +80,14 @@ struct Series {
 };
 
 void Measure(std::size_t length, int rounds) {
-    wexa::ClearLine();
-    wexa::AppendToLine(std::u16string(length - 1, u'\u00FD'));
+    wexa::ClearLine(program->line);
+    wexa::AppendToLine(program->line, std::u16string(length - 1, u'\u00FD'));
     Series append, erase;
     for (int i = 0; i < rounds; ++i) {
         append.Add(TimedClick(0)); // glyph key 0: the line now has `length` characters
         erase.Add(TimedClick(wexa::DeleteOneButton));
     }
-    if (wexa::ComposedLineText().size() != length - 1) std::printf("the line has the wrong length!\n");
+    if (program->line.Length() != length - 1) std::printf("the line has the wrong length!\n");
     append.Print("key", length, rounds);
     erase.Print("delete", length, rounds);
 }
@@ -95,9 +96,9 @@ void Measure(std::size_t length, int rounds) {
 
 int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    wexa::StartUp();
+    program = wexa::StartUp();
     window = FindWindowW(L"WindowClass_0", nullptr);
-    if (!window) {
+    if (!program || !window) {
         std::printf("the main window did not open\n");
         return 1;
     }

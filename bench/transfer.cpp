@@ -3,8 +3,8 @@
 // showing the preview, writing the PNG file and copying to the clipboard. Best of ROUNDS.
 //
 //     tools/wine-exec build/win64/bench-transfer.exe [ROUNDS]
-#include "app/font_numbers.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
+#include "transfer/constants.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadgets.h"
@@ -12,7 +12,6 @@
 #include "toolkit/lifecycle.h"
 #include "toolkit/window.h"
 #include "transfer/line_image.h"
-#include "transfer/transfer_command.h"
 
 #include <windows.h>
 

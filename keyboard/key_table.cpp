@@ -1,7 +1,6 @@
 #include "keyboard/key_table.h"
 
-#include "app/font_numbers.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 
 #include <algorithm>
 #include <array>

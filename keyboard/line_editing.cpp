@@ -1,45 +1,32 @@
 #include "keyboard/line_editing.h"
 
-#include "app/font_numbers.h"
-#include "keyboard/composed_line.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadgets.h"
 
 namespace wexa {
-namespace {
 
-ComposedLine& Line() {
-    static ComposedLine line;
-    return line;
+void AppendToLine(ComposedLine& line, std::u16string_view text) {
+    line.Append(text);
+    RefreshLineDisplay(line);
 }
 
-} // namespace
-
-void ResetComposedLine() { Line().Clear(); }
-std::u16string_view ComposedLineText() { return Line().Text(); }
-
-void AppendToLine(std::u16string_view text) {
-    Line().Append(text);
-    RefreshLineDisplay();
-}
-
-void DeleteLastCharacter() {
+void DeleteLastCharacter(ComposedLine& line) {
     DiscardClipboard();
-    Line().DeleteLast();
-    RefreshLineDisplay();
+    line.DeleteLast();
+    RefreshLineDisplay(line);
 }
 
-void ClearLine() {
+void ClearLine(ComposedLine& line) {
     DiscardClipboard();
-    Line().Clear();
-    RefreshLineDisplay();
+    line.Clear();
+    RefreshLineDisplay(line);
 }
 
-void RefreshLineDisplay() {
-    CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight,
-                    Line().Text(), TextFieldBorder);
+void RefreshLineDisplay(const ComposedLine& line) {
+    CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight, line.Text(),
+                    TextFieldBorder);
     ApplyGadgetFont(LineDisplayNumber, FontHandleOf(LineFont));
 }
 

@@ -1,21 +1,16 @@
 #pragma once
-// The composed line, the program's only user data, and the field that shows it.
+// The four edits of the composed line; each brings the line display up to date.
+#include "keyboard/composed_line.h"
+
 #include <string_view>
 
 namespace wexa {
 
-// The line display's place, in 96-DPI units.
-inline constexpr int LineDisplayX = 30;
-inline constexpr int LineDisplayY = 600;
-inline constexpr int LineDisplayWidth = 1250;
-inline constexpr int LineDisplayHeight = 50;
+void AppendToLine(ComposedLine& line, std::u16string_view text);
+void DeleteLastCharacter(ComposedLine& line);
+void ClearLine(ComposedLine& line);
 
-void ResetComposedLine();           // empty, without touching the display
-std::u16string_view ComposedLineText();
-
-void AppendToLine(std::u16string_view text);
-void DeleteLastCharacter();
-void ClearLine();
-void RefreshLineDisplay();
+// Re-creates the line display under its number with the whole line, in LineFont.
+void RefreshLineDisplay(const ComposedLine& line);
 
 } // namespace wexa

@@ -1,10 +1,9 @@
 #include "transfer/line_image.h"
 
-#include "app/font_numbers.h"
-#include "keyboard/line_editing.h"
+#include "keyboard/constants.h"
 #include "toolkit/fonts.h"
 #include "toolkit/images.h"
-#include "transfer/transfer_command.h"
+#include "transfer/constants.h"
 
 #include <climits>
 
@@ -14,8 +13,6 @@ int LineImageWidth(std::size_t length) {
     if (length > static_cast<std::size_t>(INT_MAX / LineImagePixelsPerCharacter)) return 0;
     return static_cast<int>(length) * LineImagePixelsPerCharacter;
 }
-
-void RenderLineImage(int width) { RenderLineImage(width, ComposedLineText()); }
 
 void RenderLineImage(int width, std::u16string_view text) {
     if (IsNull(CreateImageBuffer(LineImageNumber, width, LineImageHeight))) return;

@@ -5,19 +5,13 @@
 
 namespace wexa {
 
-inline constexpr int LineImagePixelsPerCharacter = 45;
-inline constexpr int LineImageHeight = 50;
-inline constexpr int LineTextX = 10; // the text cell's top-left corner
-inline constexpr int LineTextY = 5;
-
 // 45 per code unit, never measured from the glyphs; 0 for a line too long for any
 // image, which then ends as an empty line does.
 int LineImageWidth(std::size_t length);
 
-// Makes image number 0 width x 50 and draws the composed line into it in LineFont (the
-// system font when LineFont was not made). Image 0 is left empty when the bitmap cannot
-// be made, as for an empty line, and all black when drawing cannot start on it.
-void RenderLineImage(int width);
+// Makes image number 0 width x 50 and draws the text into it in LineFont (the system font
+// when LineFont was not made). Image 0 is left empty when the bitmap cannot be made, as
+// for an empty line, and all black when drawing cannot start on it.
 void RenderLineImage(int width, std::u16string_view text);
 
 } // namespace wexa

@@ -1,20 +1,19 @@
 #include "transfer/transfer_command.h"
 
-#include "keyboard/gadget_numbers.h"
-#include "keyboard/line_editing.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/images.h"
+#include "transfer/constants.h"
 #include "transfer/line_image.h"
 
 namespace wexa {
 
 // No step looks at the result of the one before: an empty line still replaces the
 // preview with an empty one and leaves the clipboard empty.
-void TransferLine() {
+void TransferLine(const ComposedLine& line) {
     DiscardClipboard();
-    int width = LineImageWidth(ComposedLineText().size());
-    RenderLineImage(width);
+    int width = LineImageWidth(line.Length());
+    RenderLineImage(width, line.Text());
     BitmapHandle lineImage = ImageHandleOf(LineImageNumber);
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
     WriteImagePng(LineImageNumber, PngOutputPath);

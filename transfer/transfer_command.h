@@ -1,15 +1,10 @@
 #pragma once
 // "Übertrag Clipboard": the line as a picture, shown, saved and put on the clipboard.
-#include <string_view>
+#include "keyboard/composed_line.h"
 
 namespace wexa {
 
-inline constexpr char16_t PngOutputPath[] = u"f:\\tmp\\wexazeile.png";
-inline constexpr int LineImageNumber = 0;
-inline constexpr int PreviewX = 30;
-inline constexpr int PreviewY = 670;
-
 // Runs the transfer's steps in order, each whether or not the one before succeeded.
-void TransferLine();
+void TransferLine(const ComposedLine& line);
 
 } // namespace wexa

@@ -1,8 +1,9 @@
 // The key table as built, checked against the keyboard's layout and writing rules and
 // against the font generator's own table of characters and syllables.
-#include "app/font_numbers.h"
-#include "keyboard/gadget_numbers.h"
+#include "app/constants.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
+#include "transfer/constants.h"
 
 #include <gtest/gtest.h>
 

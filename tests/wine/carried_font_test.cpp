@@ -1,6 +1,6 @@
 // The carried font as Windows (Wine) sees it: registered for this process only, chosen by
 // the font mapper under its family name, with a glyph for every key character.
-#include "app/font_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "resources/carried_font.h"
 #include "toolkit/fonts.h"

@@ -1,6 +1,7 @@
 // Started by the font provisioning test under a chosen display density: provisions the
 // fonts as start-up does and prints, for fonts 1 to 3, the character height asked of the
 // platform and the one the selected font has ("number asked measured", one font a line).
+#include "app/constants.h"
 #include "app/font_provisioning.h"
 #include "toolkit/fonts.h"
 #include "toolkit/lifecycle.h"

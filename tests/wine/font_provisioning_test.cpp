@@ -1,7 +1,8 @@
 // ProvisionFonts on real files under Wine. Run through with-drive-d, which points drive d:
 // at an empty folder of the test (suites FontProvisioning*), takes it away (NoDriveD), or
 // lets files grow no larger than a few kibibytes (FullDisk).
-#include "app/font_numbers.h"
+#include "app/constants.h"
+#include "keyboard/constants.h"
 #include "app/font_provisioning.h"
 #include "resources/carried_font.h"
 #include "toolkit/files.h"

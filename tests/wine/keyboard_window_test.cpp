@@ -2,7 +2,7 @@
 // each gadget number does to the line, and the line display rebuilt after every edit.
 #include "running_keyboard.h"
 
-#include "app/font_numbers.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "toolkit/fonts.h"
@@ -200,10 +200,10 @@ TEST_F(KeyboardWindow, EveryGadgetNumberDoesWhatItsKeyEntrySays) {
         if (FindKeyEntry(n)) {
             Click(n);
         } else {
-            DispatchGadget(n); // no button: only a stray event can carry the number
+            DispatchGadget(*program_, n); // no button: only a stray event can carry the number
         }
         EXPECT_EQ(LineDisplayText(), AfterClick(n));
-        EXPECT_EQ(std::u16string(ComposedLineText()), AfterClick(n));
+        EXPECT_EQ(std::u16string(program_->line.Text()), AfterClick(n));
         if (!FindKeyEntry(n)) {
             EXPECT_EQ(Control(LineDisplayNumber), fieldBefore); // not even rebuilt
         }
@@ -250,7 +250,7 @@ TEST_F(KeyboardWindow, AClickOnTheLineDisplayChangesNothing) {
 
 TEST_F(KeyboardWindow, ALineOfAHundredThousandCharactersStillEdits) {
     std::u16string line(99999, u'\u00FD');
-    AppendToLine(line);
+    AppendToLine(program_->line, line);
     Click(0);
     line += u'!';
     EXPECT_EQ(LineDisplayText(), line);
@@ -258,7 +258,7 @@ TEST_F(KeyboardWindow, ALineOfAHundredThousandCharactersStillEdits) {
     Click(DeleteOneButton);
     line.resize(99998);
     EXPECT_EQ(LineDisplayText(), line);
-    EXPECT_EQ(ComposedLineText().size(), 99998u);
+    EXPECT_EQ(program_->line.Length(), 99998u);
     Click(ClearButton);
     EXPECT_EQ(LineDisplayText(), u"");
 }

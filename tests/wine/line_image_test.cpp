@@ -1,11 +1,11 @@
 // RenderLineImage and the drawing operations under it, on real GDI under Wine, in the
 // carried Vevoviv font: the pixels of image number 0 read straight from its bitmap.
-#include "app/font_numbers.h"
+#include "keyboard/constants.h"
 #include "toolkit/fonts.h"
 #include "toolkit/images.h"
 #include "toolkit/lifecycle.h"
 #include "transfer/line_image.h"
-#include "transfer/transfer_command.h"
+#include "transfer/constants.h"
 
 #include "toolkit/detail/toolkit_state.h"
 

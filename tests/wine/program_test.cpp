@@ -9,25 +9,26 @@ namespace {
 
 HWND MainWindow() { return FindWindowW(L"WindowClass_0", L"Wexa Font Tastatur"); }
 
-TEST(Program, EndsWithExitCode0WhenTheMainWindowCannotBeOpened) {
+TEST(Program, StartUpGivesNothingWhenTheMainWindowCannotBeOpened) {
     // A class of that name already registered by someone else makes the window impossible.
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"WindowClass_0";
     ASSERT_TRUE(RegisterClassW(&wc));
-    EXPECT_EQ(RunProgram(), 0); // returns at once: no event loop without a window
+    EXPECT_FALSE(StartUp().has_value());
     EXPECT_EQ(MainWindow(), nullptr);
+    ShutDown();
     UnregisterClassW(L"WindowClass_0", GetModuleHandleW(nullptr));
 }
 
 TEST(Program, CloseRequestEndsTheLoopAndShutdownDestroysTheWindow) {
-    StartUp();
-    ASSERT_TRUE(MainWindowOpen());
+    std::optional<Program> program = StartUp();
+    ASSERT_TRUE(program.has_value());
     HWND window = MainWindow();
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    RunEventLoop();
+    RunEventLoop(*program);
     EXPECT_TRUE(IsWindow(window)); // the close event only ends the loop
     ShutDown();
     EXPECT_FALSE(IsWindow(window));
@@ -36,11 +37,9 @@ TEST(Program, CloseRequestEndsTheLoopAndShutdownDestroysTheWindow) {
 }
 
 TEST(Program, StartsAgainAfterAShutdown) {
-    StartUp();
-    ASSERT_TRUE(MainWindowOpen());
+    EXPECT_TRUE(StartUp().has_value());
     ShutDown();
-    StartUp();
-    EXPECT_TRUE(MainWindowOpen());
+    EXPECT_TRUE(StartUp().has_value());
     ShutDown();
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 // The whole program started in-process, as the executable starts it, for tests that look
 // at its window and press its buttons. Clicks go through the Toolkit's event queue and the
-// program's own dispatch, as in the event loop.
+// program's own event loop.
 #include "app/program.h"
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
 #include "toolkit/events.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace wexa::testing {
@@ -16,12 +17,15 @@ namespace wexa::testing {
 class RunningKeyboard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        StartUp();
+        program_ = StartUp();
         window_ = FindWindowW(L"WindowClass_0", nullptr);
     }
-    static void TearDownTestSuite() { ShutDown(); }
+    static void TearDownTestSuite() {
+        program_.reset();
+        ShutDown();
+    }
     void SetUp() override {
-        ASSERT_NE(window_, nullptr) << "the main window did not open";
+        ASSERT_TRUE(program_ && window_) << "the main window did not open";
         Click(ClearButton);
     }
 
@@ -33,12 +37,11 @@ protected:
         Pump();
     }
 
-    // Runs the event loop's body until a marker posted behind everything else comes back.
+    // Turns the event loop until a marker posted behind everything else comes back.
     static void Pump() {
         constexpr int Marker = WM_APP + 77;
         PostMessageW(window_, Marker, 0, 0);
-        for (int code = WaitForEvent(); code != Marker; code = WaitForEvent())
-            if (code == GadgetEvent) DispatchGadget(EventGadgetNumber());
+        for (int code = WaitForEvent(); code != Marker; code = WaitForEvent()) HandleEvent(*program_, code);
     }
 
     static std::u16string LineDisplayText() {
@@ -48,6 +51,7 @@ protected:
         return std::u16string(text.begin(), text.end());
     }
 
+    static inline std::optional<Program> program_;
     static inline HWND window_ = nullptr;
 };
 

@@ -1,1 +1,0 @@
-#include "keyboard/composed_line.h"

@@ -1,0 +1,35 @@
+#pragma once
+// The keyboard's numbers: every gadget of the main window, the program's three fonts, and
+// the place of the line display. Positions are in 96-DPI units of the client area.
+
+namespace wexa {
+
+// Gadget numbers.
+inline constexpr int FirstGlyphKey = 0;
+inline constexpr int LastGlyphKey = 179;
+inline constexpr int LineDisplayNumber = 185;
+inline constexpr int FirstSyllableKey = 190;
+inline constexpr int LastSyllableKey = 369;
+inline constexpr int SpacesButton = 370;    // "Leerzeichen (2x)"
+inline constexpr int TransferButton = 371;  // "Übertrag Clipboard"
+inline constexpr int ClearButton = 372;     // "alles Löschen"
+inline constexpr int DeleteOneButton = 373; // "ein Zeichen löschen"
+inline constexpr int LastCommandButton = 373;
+
+// Font numbers in the Toolkit's font table, with the face and size each is made from.
+inline constexpr int GlyphFont = 1;
+inline constexpr int LabelFont = 2;
+inline constexpr int LineFont = 3;
+inline constexpr char16_t VevovivFace[] = u"Vevoviv";
+inline constexpr char16_t ArialFace[] = u"Arial";
+inline constexpr int GlyphFontPoints = 14;
+inline constexpr int LabelFontPoints = 12;
+inline constexpr int LineFontPoints = 30;
+
+// The line display.
+inline constexpr int LineDisplayX = 30;
+inline constexpr int LineDisplayY = 600;
+inline constexpr int LineDisplayWidth = 1250;
+inline constexpr int LineDisplayHeight = 50;
+
+} // namespace wexa
