@@ -5,12 +5,9 @@
 // while the window is still hidden, and the window is shown once.
 // The font file must already be where the keyboard writes it (the keyboard's first start
 // does that); this program only registers it.
-#include "app/font_numbers.h"
-#include "app/font_provisioning.h"
-#include "app/main_window.h"
-#include "keyboard/gadget_numbers.h"
+#include "app/constants.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
-#include "keyboard/line_editing.h"
 #include "startup_marks.h"
 
 #include <windows.h>
