@@ -12,16 +12,19 @@ struct ControlSpec {
     DWORD exStyle = 0;
 };
 
-HWND CreateChild(const ControlSpec& spec, int x, int y, int width, int height) {
+// The control is born with the gadget number as its identifier, which spares setting it after.
+HWND CreateChild(int number, const ControlSpec& spec, int x, int y, int width, int height) {
     detail::ToolkitState& s = detail::State();
     if (!s.currentWindow) return nullptr;
     return CreateWindowExW(spec.exStyle, spec.className, detail::Wide(spec.text).c_str(), spec.style,
                            detail::ScaleX(x), detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
-                           s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+                           s.currentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 ControlHandle Install(int number, const ControlSpec& spec, int x, int y, int width, int height) {
-    return detail::ToHandle<ControlHandle>(detail::InstallGadget(number, CreateChild(spec, x, y, width, height)));
+    return detail::ToHandle<ControlHandle>(
+        detail::InstallGadget(number, CreateChild(number, spec, x, y, width, height)));
 }
 
 } // namespace
@@ -40,7 +43,7 @@ ControlHandle CreateTextField(int number, int x, int y, int width, int height, s
 
 void ApplyGadgetFont(int number, FontHandle font) {
     if (detail::GadgetRecord* g = detail::State().gadgets.Find(number))
-        SendMessageW(g->control, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+        SendMessageW(g->control, WM_SETFONT, static_cast<WPARAM>(font), detail::OnScreen(g->control));
 }
 
 void FreeGadget(int number) {

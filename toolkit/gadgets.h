@@ -20,7 +20,8 @@ ControlHandle CreateTextField(int number, int x, int y, int width, int height, s
 // the bitmap's size in pixels. Without one it keeps width x height and shows nothing.
 ControlHandle CreateImageView(int number, int x, int y, int width, int height, BitmapHandle bitmap);
 
-// Sends the font to the gadget and redraws it; does nothing when the number is empty.
+// Sends the font to the gadget, redrawn when it can be seen (a gadget of a window not yet
+// shown is drawn with it when the window appears); does nothing when the number is empty.
 // A null font makes the control draw with the system font.
 void ApplyGadgetFont(int number, FontHandle font);
 

@@ -20,6 +20,11 @@ int WindowNumberOf(HWND window) {
     return found;
 }
 
+bool OnScreen(HWND control) {
+    auto shown = [](HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE); };
+    return shown(control) && shown(GetParent(control));
+}
+
 HWND InstallGadget(int number, HWND created) {
     if (!created) return nullptr;
     if (!IsObjectNumber(number)) { // a number no table holds: the control must not stay, unnamed
@@ -32,8 +37,8 @@ HWND InstallGadget(int number, HWND created) {
         s.events.DropGadgetEvents(number);
     }
     s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber});
-    SetWindowLongPtrW(created, GWLP_ID, number);
-    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), TRUE);
+    if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), OnScreen(created));
     return created;
 }
 

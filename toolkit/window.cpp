@@ -71,10 +71,15 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
         old->window.reset();
         UnregisterClassW(old->className.c_str(), GetModuleHandleW(nullptr));
     }
-    ShowWindow(window, SW_SHOWNORMAL);
+    if (!(flags & WindowShownLater)) ShowWindow(window, SW_SHOWNORMAL);
     s.currentWindow = window;
     s.currentWindowNumber = number;
     return detail::ToHandle<WindowHandle>(window);
+}
+
+void ShowToolkitWindow(int number) {
+    if (detail::WindowRecord* record = detail::State().windows.Find(number))
+        ShowWindow(record->window.get(), SW_SHOWNORMAL);
 }
 
 } // namespace wexa

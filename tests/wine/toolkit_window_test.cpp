@@ -83,6 +83,43 @@ TEST_F(ToolkitWindow, FontOperationsOnEmptyNumbersChangeNothing) {
     EXPECT_EQ(SendMessageW(Child(3), WM_GETFONT, 0, 0), 0); // null font: the system font draws
 }
 
+TEST_F(ToolkitWindow, AFontChangeRedrawsAShownGadget) {
+    CreatePushButton(3, 0, 0, 50, 24, u"x");
+    UpdateWindow(window_);
+    ASSERT_FALSE(GetUpdateRect(Child(3), nullptr, FALSE)); // painted
+    ApplyGadgetFont(3, LoadToolkitFont(1, u"Arial", 12));
+    EXPECT_TRUE(GetUpdateRect(Child(3), nullptr, FALSE)); // to be painted again, in the new font
+}
+
+// A window opened to be shown later gets its gadgets, numbers and fonts while hidden and
+// appears with all of them when it is shown.
+TEST(ToolkitWindowShownLater, GetsItsGadgetsWhileHiddenAndShowsThemWhenShown) {
+    InitToolkit();
+    auto window = reinterpret_cast<HWND>(OpenToolkitWindow(0, PositionIgnored, PositionIgnored, 400, 300,
+                                                           u"Toolkit test", 0xCB0001 | WindowShownLater));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & 0x00FF000F, 0x00CB0000); // the flag is no style
+    CreatePushButton(7, 10, 10, 80, 24, u"seven");
+    CreateTextField(185, 10, 40, 200, 30, u"line", TextFieldBorder);
+    HFONT font = reinterpret_cast<HFONT>(LoadToolkitFont(1, u"Arial", 12));
+    ApplyGadgetFont(7, FontHandleOf(1));
+    ShowToolkitWindow(1); // no window 1: nothing happens
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    ShowToolkitWindow(0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    for (int number : {7, 185}) {
+        HWND gadget = GetDlgItem(window, number);
+        ASSERT_NE(gadget, nullptr) << number;
+        EXPECT_TRUE(IsWindowVisible(gadget)) << number;
+    }
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(window, 7), WM_GETFONT, 0, 0)), font);
+    EXPECT_NE(SendMessageW(GetDlgItem(window, 185), WM_GETFONT, 0, 0), 0); // the default gadget font
+    ShutDownToolkit();
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(ToolkitWindow, TabWalksTheFocusAcrossTabStopsAndWraps) {
     CreatePushButton(1, 0, 0, 50, 24, u"a");
     CreateTextField(185, 0, 30, 50, 24, u"", TextFieldBorder); // no tab stop

@@ -55,6 +55,10 @@ int ScaleY(int value);
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
 
+// Whether the control is shown in a shown window. A font change redraws only such a
+// control: one that cannot be seen yet is drawn with its font when its window appears.
+bool OnScreen(HWND control);
+
 // Gives a freshly created control the gadget number, replacing what the number held:
 // the old control is destroyed after the new one exists, with its waiting events.
 HWND InstallGadget(int number, HWND created);
