@@ -9,9 +9,9 @@ import zlib
 
 from PIL import Image
 
+from keyboard_model import TRANSFER
 from wexa_driver import WexaApp, hold_clipboard, stop, wine_env
 
-TRANSFER = 371
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
