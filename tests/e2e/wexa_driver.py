@@ -100,6 +100,7 @@ class Probe:
         self.close(kill=True)
         self.errors.seek(0)
         stderr = self.errors.read().decode(errors="replace").strip()
+        self.errors.close()
         raise ProbeError(f"probe {args[0]}: {what} (exit status {self.proc.returncode}; "
                          f"error output: {stderr[-2000:] or 'none'})")
 
@@ -114,6 +115,9 @@ class Probe:
             if self.alive():
                 self.proc.kill()
         self.proc.wait()
+        for stream in (self.proc.stdin, self.proc.stdout):
+            if not stream.closed:
+                stream.close()
 
 
 _shared = None
@@ -132,6 +136,7 @@ def restart_probe():
     global _shared
     if _shared is not None:
         _shared.close()
+        _shared.errors.close()
         _shared = None
 
 
