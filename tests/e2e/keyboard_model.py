@@ -27,6 +27,9 @@ def __getattr__(name):
         "TRANSFER": lambda: _number_of("transfer"),
         "CLEAR": lambda: _number_of("clear"),
         "DELETE_ONE": lambda: _number_of("delete"),
+        # (character code, syllable) of glyph keys 0 to 179; {number: (x, label)} of the commands.
+        "FONT_KEYS": lambda: [(_keys()[n]["text"][0], label(n + 190)) for n in __getattr__("GLYPH_KEYS")],
+        "COMMANDS": lambda: {n: (k["rect"][0], label(n)) for n, k in _keys().items() if len(k["text"]) != 1},
         "LINE_DISPLAY": lambda: NUMBERS.line_display,
         "PREVIEW": lambda: NUMBERS.preview,
     }
