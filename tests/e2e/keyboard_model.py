@@ -1,68 +1,66 @@
-"""What the keyboard's 364 buttons should look like and do, for the end-to-end tests.
-
-The characters and syllables come from the font generator's key table, which is kept
-apart from the program's own table on purpose: the tests then compare two independent
-copies. The places follow the block rule of the keyboard's layout.
+"""The keyboard's 364 buttons as the program's own key table describes them (read once
+through the probe), for the end-to-end tests: what a click on each does, where each stands.
+The table itself is checked against the keyboard's layout and the font generator by the
+key table's unit test; these tests check that the running program shows and does what it says.
 """
-import sys
 import unittest
 
-from wexa_driver import SOURCE, WexaApp, probe, text_of
+from wexa_driver import NUMBERS, WexaApp, probe, text_of
 
-sys.path.insert(0, str(SOURCE / "tools" / "font"))
-import script  # noqa: E402  the font generator's writing system
 
-GLYPH_KEYS = range(0, 180)
-SYLLABLE_KEYS = range(190, 370)
-SPACES, TRANSFER, CLEAR, DELETE_ONE = 370, 371, 372, 373
-BUTTONS = [*GLYPH_KEYS, *SYLLABLE_KEYS, SPACES, TRANSFER, CLEAR, DELETE_ONE]
+def _keys():
+    return {k["number"]: k for k in NUMBERS.table["keys"]}
 
-FONT_KEYS = script.key_table()  # (character code, syllable) of glyph keys 0 to 179
 
-COMMANDS = {  # number: (x, label)
-    DELETE_ONE: (185, "ein Zeichen l\u00f6schen"),
-    SPACES: (420, "Leerzeichen (2x)"),
-    TRANSFER: (775, "\u00dcbertrag Clipboard"),
-    CLEAR: (1070, "alles L\u00f6schen"),
-}
+def _number_of(action, text=None):
+    return next(n for n, k in _keys().items() if k["action"] == action and (text is None or text_of(k["text"]) == text))
+
+
+def __getattr__(name):
+    # The numbers are read from the program when a test first asks for them.
+    numbers = {
+        "BUTTONS": lambda: sorted(_keys()),
+        "GLYPH_KEYS": lambda: [n for n, k in _keys().items() if k["action"] == "append" and k["label"] == k["text"]],
+        "SYLLABLE_KEYS": lambda: [n for n, k in _keys().items() if k["action"] == "append" and
+                                  k["label"] != k["text"] and len(k["text"]) == 1],
+        "SPACES": lambda: _number_of("append", "  "),
+        "TRANSFER": lambda: _number_of("transfer"),
+        "CLEAR": lambda: _number_of("clear"),
+        "DELETE_ONE": lambda: _number_of("delete"),
+        # (character code, syllable) of glyph keys 0 to 179; {number: (x, label)} of the commands.
+        "FONT_KEYS": lambda: [(_keys()[n]["text"][0], label(n + 190)) for n in __getattr__("GLYPH_KEYS")],
+        "COMMANDS": lambda: {n: (k["rect"][0], label(n)) for n, k in _keys().items() if len(k["text"]) != 1},
+        "LINE_DISPLAY": lambda: NUMBERS.line_display,
+        "PREVIEW": lambda: NUMBERS.preview,
+    }
+    if name in numbers:
+        return numbers[name]()
+    raise AttributeError(name)
 
 
 def character(number):
     """The character a glyph or syllable key appends."""
-    return chr(FONT_KEYS[number if number < 180 else number - 190][0])
+    return text_of(_keys()[number]["text"])
 
 
 def label(number):
-    if number in COMMANDS:
-        return COMMANDS[number][1]
-    return character(number) if number < 180 else FONT_KEYS[number - 190][1]
+    return text_of(_keys()[number]["label"])
 
 
 def rect96(number):
     """(x, y, width, height) of the button in 96-DPI units."""
-    if number in COMMANDS:
-        return COMMANDS[number][0], 560, 220, 30
-    glyph = number if number < 180 else number - 190
-    block, i = divmod(glyph, 90)
-    left = (10, 330)[block] + (700 if number >= 190 else 0)
-    return left + 60 * (i % 5), 10 + 30 * (i // 5), 50, 24
+    return tuple(_keys()[number]["rect"])
 
 
 def after(line, number):
     """The line after a click on the button."""
-    if number == DELETE_ONE:
-        return line[:-1]
-    if number == CLEAR:
-        return ""
-    if number == TRANSFER:
-        return line
-    if number == SPACES:
-        return line + "  "
-    return line + character(number)
+    key = _keys()[number]
+    return {"append": lambda: line + text_of(key["text"]), "transfer": lambda: line,
+            "clear": lambda: "", "delete": lambda: line[:-1]}[key["action"]]()
 
 
 def rebuilds_line_display(number):
-    return number != TRANSFER
+    return _keys()[number]["action"] != "transfer"
 
 
 class Keyboard:
@@ -104,5 +102,5 @@ class KeyboardTestCase(unittest.TestCase):
         cls.app.__exit__(None, None, None)
 
     def setUp(self):
-        self.keys.click(CLEAR)
+        self.keys.click(__getattr__("CLEAR"))
         self.assertEqual(self.keys.line(), "")

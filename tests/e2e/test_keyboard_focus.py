@@ -2,9 +2,10 @@
 buttons in creation order and wrap; space presses the focused button."""
 import unittest
 
+from keyboard_model import BUTTONS
 from wexa_driver import WexaApp
 
-FIRST_GLYPH_KEY, LAST_COMMAND = 0, 373
+FIRST_GLYPH_KEY, LAST_COMMAND = BUTTONS[0], BUTTONS[-1]
 
 
 class FocusWalk(unittest.TestCase):

@@ -1,18 +1,9 @@
 """The main window of the real program: title, size, place, events, closing."""
-import subprocess
 import unittest
 
-from wexa_driver import LINE_DISPLAY, PREFIX, WINE_EXEC, WexaApp, wine_env, xdotool
+from wexa_driver import LINE_DISPLAY, WexaApp, set_dpi, xdotool  # noqa: F401  set_dpi: for other tests
 
 CLIENT = (1350, 730)
-
-
-def set_dpi(dpi):
-    """Wine's screen density for programs started afterwards."""
-    for key in (r"HKCU\Control Panel\Desktop",
-                r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
-        subprocess.run([str(WINE_EXEC), "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
-                        "/d", str(dpi), "/f"], env=wine_env(), check=True, capture_output=True)
 
 
 class MainWindowAt96Dpi(unittest.TestCase):
@@ -65,33 +56,14 @@ class MainWindowAt96Dpi(unittest.TestCase):
         self.assertIsNone(self.app.proc.poll())
 
 
+# A close request ending the program with 0 is checked at the end of the keyboard's tests.
 class Closing(unittest.TestCase):
-    def setUp(self):
-        set_dpi(96)
-
-    def test_close_request_ends_the_program_with_exit_code_0(self):
-        with WexaApp() as app:
-            self.assertEqual(app.close(), 0)
-
     def test_alt_f4_on_the_window_ends_it_at_once(self):
         with WexaApp() as app:
             w = app.window()
             app.click_at(w["client"][0] + 5, w["client"][1] + 5)  # focus it; there is no window manager
             xdotool("key", "alt+F4")
             self.assertEqual(app.wait_exit(), 0)
-
-
-class MainWindowAt144Dpi(unittest.TestCase):
-    def setUp(self):
-        set_dpi(144)
-        self.addCleanup(set_dpi, 96)
-
-    def test_client_area_and_gadgets_scale_with_the_density(self):
-        with WexaApp() as app:
-            w = app.window()
-            self.assertEqual(tuple(w["client"][2:]), (2025, 1095))
-            field = app.control(LINE_DISPLAY)
-            self.assertEqual(field["rect"], [45, 900, 1920, 975])
 
 
 if __name__ == "__main__":

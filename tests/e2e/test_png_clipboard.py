@@ -11,9 +11,9 @@ from pathlib import Path
 
 from PIL import Image
 
+from keyboard_model import TRANSFER
 from wexa_driver import WexaApp, hold_clipboard, probe, start_probe, stop, wine_env, winpath
 
-TRANSFER = 371
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 

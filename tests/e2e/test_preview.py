@@ -6,10 +6,9 @@ import unittest
 
 from PIL import Image
 
+from keyboard_model import CLEAR, PREVIEW, TRANSFER
 from wexa_driver import WexaApp
 
-TRANSFER, CLEAR = 371, 372
-PREVIEW = 374
 PREVIEW_X, PREVIEW_Y = 30, 670
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
 CLIENT_WIDTH = 1350

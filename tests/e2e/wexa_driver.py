@@ -2,19 +2,21 @@
 
 The program runs in the build tree's own Wine prefix; its drives d: and f: point at
 folders of the test. Controls, texts, fonts, focus and the clipboard are read by the
-Windows-side probe (wexa-probe.exe) in the same Wine session; clicks are real pointer
-input through the X server (xdotool); screenshots come from the X server too.
+Windows-side probe (wexa-probe.exe --serve), one process kept for the whole test file that
+answers one command at a time; clicks are real pointer input through the X server (xdotool);
+screenshots come from the X server too.
 
     with WexaApp() as app:
         app.click(0)                      # GlyphKey 0
         assert app.line_text() == "!"
         code = app.close()                # the exit code
 """
+import atexit
 import fcntl
 import io
 import json
 import os
-import shutil
+import select
 import subprocess
 import tempfile
 import time
@@ -26,30 +28,126 @@ BUILD = Path(os.environ.get("WEXA_BUILD_DIR", SOURCE / "build" / "win64")).resol
 WINE_EXEC = SOURCE / "tools" / "wine-exec"
 EXE = BUILD / "wexa-tastatur.exe"
 PROBE = BUILD / "wexa-probe.exe"
-PREFIX = BUILD / "wine" / "prefix"
-
-LINE_DISPLAY = 185
 
 
-def wine_env():
-    env = dict(os.environ)
-    env.setdefault("WEXA_BUILD_DIR", str(BUILD))
-    env["WINEPREFIX"] = str(PREFIX)
-    env["WINEDEBUG"] = "-all"
-    if not env.get("DISPLAY"):
-        display_file = BUILD / "wine" / "display"
-        if display_file.exists():
-            env["DISPLAY"] = display_file.read_text().strip()
+def _wine_facts():
+    """The Wine environment as tools/wine-exec sets it, the one place that knows it."""
+    env = dict(os.environ, WEXA_BUILD_DIR=str(BUILD))
+    out = subprocess.run([str(WINE_EXEC), "--env"], env=env, check=True, capture_output=True, text=True).stdout
+    return dict(line.split("=", 1) for line in out.splitlines())
+
+
+WINE_FACTS = _wine_facts()
+PREFIX = Path(WINE_FACTS["WINEPREFIX"])
+
+
+def wine_env(**overrides):
+    env = dict(os.environ, **WINE_FACTS)
+    env.update(overrides)
     return env
+
+
+class ProbeError(RuntimeError):
+    pass
+
+
+class Probe:
+    """One wexa-probe.exe that stays: a command goes in as a line, its JSON answer comes back.
+
+    It answers within its own time limits when the program is busy; a probe that says
+    nothing for `timeout` seconds, or ends, is a failure, reported with its exit status and
+    what it wrote on its error output."""
+
+    END = "\x1e"
+
+    def __init__(self):
+        self.errors = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen([str(WINE_EXEC), str(PROBE), "--serve"], env=wine_env(),
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self.errors)
+        self.buffer = b""
+
+    def alive(self):
+        return self.proc.poll() is None
+
+    def ask(self, args, timeout=60):
+        request = "\t".join(map(str, args)) + "\n"
+        try:
+            self.proc.stdin.write(request.encode("utf-8"))
+            self.proc.stdin.flush()
+        except BrokenPipeError:
+            self._fail(args, "the probe had ended")
+        lines, deadline = [], time.monotonic() + timeout
+        while True:
+            line = self._line(args, deadline, timeout)
+            if line == self.END:
+                return json.loads("\n".join(lines)) if lines else {"error": "empty answer"}
+            lines.append(line)
+
+    def _line(self, args, deadline, timeout):
+        fd = self.proc.stdout.fileno()
+        while b"\n" not in self.buffer:
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([fd], [], [], remaining)[0]:
+                self._fail(args, f"no answer within {timeout} s")
+            chunk = os.read(fd, 1 << 16)
+            if not chunk:
+                self._fail(args, "the probe ended")
+            self.buffer += chunk
+        line, self.buffer = self.buffer.split(b"\n", 1)
+        return line.decode("utf-8").rstrip("\r")  # not strip(): Python counts the end mark as a space
+
+    def _fail(self, args, what):
+        self.close(kill=True)
+        self.errors.seek(0)
+        stderr = self.errors.read().decode(errors="replace").strip()
+        self.errors.close()
+        raise ProbeError(f"probe {args[0]}: {what} (exit status {self.proc.returncode}; "
+                         f"error output: {stderr[-2000:] or 'none'})")
+
+    def close(self, kill=False):
+        if self.alive():
+            if not kill:
+                self.proc.stdin.close()
+                try:
+                    self.proc.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    pass
+            if self.alive():
+                self.proc.kill()
+        self.proc.wait()
+        for stream in (self.proc.stdin, self.proc.stdout):
+            if not stream.closed:
+                stream.close()
+
+
+_shared = None
+
+
+def shared_probe():
+    """The probe of this test process, started on first use (and again after a failure)."""
+    global _shared
+    if _shared is None or not _shared.alive():
+        _shared = Probe()
+    return _shared
+
+
+def restart_probe():
+    """Ends the probe; the next command starts a new one, which sees settings made since."""
+    global _shared
+    if _shared is not None:
+        _shared.close()
+        _shared.errors.close()
+        _shared = None
+
+
+atexit.register(restart_probe)
 
 
 def probe(*args, check=True, timeout=60):
     """Runs one probe command and returns its JSON answer."""
-    out = subprocess.run([str(WINE_EXEC), str(PROBE), *map(str, args)], env=wine_env(),
-                         capture_output=True, text=True, timeout=timeout)
-    answer = json.loads(out.stdout) if out.stdout.strip() else {"error": "no answer"}
+    answer = shared_probe().ask(args, timeout)
     if check and isinstance(answer, dict) and "error" in answer:
-        raise RuntimeError(f"probe {args[0]}: {answer['error']}")
+        raise ProbeError(f"probe {args[0]}: {answer['error']}")
     return answer
 
 
@@ -58,7 +156,15 @@ def start_probe(*args):
     proc = subprocess.Popen([str(WINE_EXEC), str(PROBE), *map(str, args)], env=wine_env(),
                             stdout=subprocess.PIPE, text=True)
     first = proc.stdout.readline()
-    return proc, (json.loads(first) if first.strip() else {})
+    if not first.strip():
+        raise ProbeError(f"probe {args[0]}: no answer (exit status {proc.wait()})")
+    return proc, json.loads(first)
+
+
+def set_dpi(dpi):
+    """Wine's screen density for programs started afterwards (the probe among them)."""
+    probe("set-dpi", dpi)
+    restart_probe()
 
 
 def xdotool(*args):
@@ -70,6 +176,34 @@ def text_of(units):
     return "".join(chr(u) for u in units)
 
 
+class _Numbers:
+    """Gadget numbers from the program's own tables, read once through the probe."""
+
+    @property
+    def table(self):
+        if not hasattr(self, "_table"):
+            self._table = probe("key-table")
+        return self._table
+
+    @property
+    def line_display(self):
+        return self.table["line_display"]
+
+    @property
+    def preview(self):
+        return self.table["preview"]
+
+
+NUMBERS = _Numbers()
+
+
+def __getattr__(name):
+    # LINE_DISPLAY as a module constant, read from the program when first asked for.
+    if name == "LINE_DISPLAY":
+        return NUMBERS.line_display
+    raise AttributeError(name)
+
+
 class Drives:
     """Points the prefix's drive letters at folders of the test; restores them afterwards."""
 
@@ -77,25 +211,28 @@ class Drives:
         self.mapping = mapping
         self.saved = {}
 
+    @staticmethod
+    def link(letter):
+        return PREFIX / "dosdevices" / f"{letter}:"
+
+    @classmethod
+    def map(cls, letter, target):
+        link = cls.link(letter)
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        if target is not None:
+            link.symlink_to(target)
+
     def __enter__(self):
-        devices = PREFIX / "dosdevices"
         for letter, target in self.mapping.items():
-            link = devices / f"{letter}:"
+            link = self.link(letter)
             self.saved[letter] = os.readlink(link) if link.is_symlink() else None
-            if link.is_symlink() or link.exists():
-                link.unlink()
-            if target is not None:
-                link.symlink_to(target)
+            self.map(letter, target)
         return self
 
     def __exit__(self, *exc):
-        devices = PREFIX / "dosdevices"
         for letter, old in self.saved.items():
-            link = devices / f"{letter}:"
-            if link.is_symlink() or link.exists():
-                link.unlink()
-            if old is not None:
-                link.symlink_to(old)
+            self.map(letter, old)
 
 
 class WexaApp:
@@ -103,8 +240,7 @@ class WexaApp:
 
     root: a folder for the drives (a fresh temporary one by default) with d/kelvast6 and
     f/tmp made unless make_font_folder / make_png_folder say otherwise; d=None or f=None
-    removes that drive altogether. env: variables for the program alone, such as
-    {"WINEDLLOVERRIDES": "zlib1=d"}.
+    removes that drive altogether. env: variables for the program's environment only.
     """
 
     def __init__(self, root=None, make_font_folder=True, make_png_folder=True, drive_d="default",
@@ -125,7 +261,7 @@ class WexaApp:
         self.proc = None
         self.exit_code = None
         self._start = start
-        self._env = dict(env or {})
+        self._env = env or {}
 
     # Paths of the program's traces, as seen from Linux.
     @property
@@ -161,20 +297,16 @@ class WexaApp:
             self._lock.close()
 
     def start(self, timeout=60):
-        self.proc = subprocess.Popen([str(WINE_EXEC), str(EXE)], env={**wine_env(), **self._env},
+        self.proc = subprocess.Popen([str(WINE_EXEC), str(EXE)], env=wine_env(**self._env),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.proc.poll() is not None:
                 raise RuntimeError(f"program ended at start with {self.proc.returncode}")
-            try:
-                answer = probe("window", check=False, timeout=20)
-            except subprocess.TimeoutExpired:
-                continue  # still busy starting up
-            if "error" not in answer:
+            if "error" not in probe("window", check=False):
                 self.sync()
                 return self
-            time.sleep(0.3)
+            time.sleep(0.1)
         raise RuntimeError("the main window did not appear")
 
     # --- reading the window -------------------------------------------------------
@@ -185,16 +317,15 @@ class WexaApp:
         return probe("controls")
 
     def control(self, number):
-        found = [c for c in self.controls() if c["id"] == number]
-        return found[0] if found else None
+        return probe("control", number)["control"]
 
     def control_count(self, number):
         return sum(1 for c in self.controls() if c["id"] == number)
 
     def line_units(self):
         """The LineDisplay's text as a list of UTF-16 code units."""
-        c = self.control(LINE_DISPLAY)
-        return c["text"] if c else None
+        answer = probe("line-display")
+        return answer["text"] if answer["count"] else None
 
     def line_text(self):
         units = self.line_units()
@@ -204,18 +335,19 @@ class WexaApp:
         return probe("focus")["focus"]
 
     def sync(self):
-        """Waits until the program's thread has handled everything sent to it so far."""
-        probe("sync")
+        """Waits until the program's thread has handled everything that reached it so far,
+        input included (see the probe's settle)."""
+        probe("settle")
 
     # --- acting on it -----------------------------------------------------------
     def screen_point(self, number, dx=None, dy=None):
-        w = self.window()
-        c = self.control(number)
+        answer = probe("control", number)
+        c = answer["control"]
         if c is None:
             raise KeyError(f"no control {number}")
-        left, top, right, bottom = c["rect"]
-        x = w["client"][0] + (left + right) // 2 if dx is None else w["client"][0] + left + dx
-        y = w["client"][1] + (top + bottom) // 2 if dy is None else w["client"][1] + top + dy
+        (ox, oy), (left, top, right, bottom) = answer["origin"], c["rect"]
+        x = ox + (left + right) // 2 if dx is None else ox + left + dx
+        y = oy + (top + bottom) // 2 if dy is None else oy + top + dy
         return x, y
 
     def click(self, number, button=1, repeat=1):
@@ -224,8 +356,8 @@ class WexaApp:
         self.click_at(x, y, button, repeat)
 
     def click_at(self, x, y, button=1, repeat=1):
-        xdotool("mousemove", "--sync", x, y)
-        xdotool("click", "--repeat", repeat, "--delay", 80, button)
+        # XTest handles the move and the clicks in order; the click lands where the move ended.
+        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", 80, button)
         self.settle()
 
     def key(self, *keys):
@@ -233,11 +365,7 @@ class WexaApp:
         self.settle()
 
     def settle(self):
-        # The X events reach the program's queue asynchronously; two rounds of sync with
-        # a short pause let them through before anyone looks.
-        time.sleep(0.05)
-        self.sync()
-        time.sleep(0.05)
+        """After real input: waits until the program has handled it and is idle."""
         self.sync()
 
     def close(self, timeout=30):
@@ -252,10 +380,10 @@ class WexaApp:
 
     # --- pictures ---------------------------------------------------------------------
     def screenshot(self):
-        """The window's client area as a PIL image, from the X server."""
+        """The window's client area as a PIL image, from the X server, once all is painted."""
         from PIL import Image
-        w = self.window()
-        x, y, width, height = w["client"]
+        probe("painted")
+        x, y, width, height = self.window()["client"]
         png = subprocess.run(["import", "-window", "root", "png:-"], env=wine_env(), check=True,
                              capture_output=True).stdout
         return Image.open(io.BytesIO(png)).convert("RGB").crop((x, y, x + width, y + height))

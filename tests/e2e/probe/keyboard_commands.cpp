@@ -1,6 +1,6 @@
 // Commands for the keyboard's end-to-end tests: the line display alone (cheaper than the
 // whole control list, and with its window handle, which changes at every rebuild), the
-// screen's DPI, and a picture on the clipboard owned by this program.
+// screen's DPI read and set, and a picture on the clipboard owned by this program.
 #include "probe.h"
 
 #include <cstdint>
@@ -12,14 +12,6 @@ namespace probe {
 namespace {
 
 constexpr int LineDisplayId = 185;
-
-std::wstring TextOf(HWND control) {
-    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(got));
-    return text;
-}
 
 // line-display: {"count": controls with the line display's number, "hwnd": the first one's
 // handle, "text": its code units}.
@@ -40,6 +32,26 @@ int Dpi(const Args&) {
     HDC screen = GetDC(nullptr);
     std::printf("{\"x\":%d,\"y\":%d}\n", GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
+    return 0;
+}
+
+// set-dpi DPI: the screen density of Wine for programs started afterwards.
+int SetDpi(const Args& args) {
+    if (args.empty()) return Fail("usage: set-dpi DPI");
+    DWORD dpi = static_cast<DWORD>(_wtoi(args[0].c_str()));
+    const struct {
+        HKEY root;
+        const wchar_t* path;
+    } keys[] = {{HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
+                {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+    for (const auto& key : keys) {
+        HKEY opened;
+        if (RegCreateKeyExW(key.root, key.path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr)) return Fail("registry");
+        LONG rc = RegSetValueExW(opened, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegCloseKey(opened);
+        if (rc) return Fail("registry");
+    }
+    std::printf("{\"dpi\":%lu}\n", dpi);
     return 0;
 }
 
@@ -75,6 +87,7 @@ int OwnPicture(const Args& args) {
 
 const ProbeCommand lineDisplay{"line-display", LineDisplay};
 const ProbeCommand dpi{"dpi", Dpi};
+const ProbeCommand setDpi{"set-dpi", SetDpi};
 const ProbeCommand ownPicture{"clipboard-own-picture", OwnPicture};
 
 } // namespace

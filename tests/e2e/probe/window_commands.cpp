@@ -7,20 +7,10 @@
 namespace probe {
 namespace {
 
-std::wstring TextOf(HWND control) {
-    // WM_GETTEXT crosses processes; GetWindowTextW would not for another process's control.
-    // With a timeout, so a busy program makes the probe fail instead of hang.
-    DWORD_PTR length = 0, got = 0;
-    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 10000,
-                        &got);
-    text.resize(static_cast<std::size_t>(got));
-    return text;
-}
-
 std::string FontJson(HWND control) {
-    auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_NORMAL, AnswerTimeoutMs, &answer);
+    auto font = reinterpret_cast<HFONT>(answer);
     if (!font) return "null";
     LOGFONTW lf{};
     if (GetObjectW(font, sizeof lf, &lf) != sizeof lf) return "{\"handle\":" + std::to_string(uintptr_t(font)) + "}";
@@ -67,8 +57,19 @@ int Controls(const Args&) {
     if (!w) return Fail("no main window");
     std::string out = "[";
     for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        out += (out.size() > 1 ? ",\n" : "") + ControlJson(w, c);
+        out += (out.size() > 1 ? "," : "") + ControlJson(w, c);
     std::printf("%s]\n", out.c_str());
+    return 0;
+}
+
+// control NUMBER: the first control with that number, and the client area's screen origin.
+int Control(const Args& args) {
+    HWND w = FindMainWindow();
+    if (!w) return Fail("no main window");
+    HWND c = args.empty() ? nullptr : GetDlgItem(w, _wtoi(args[0].c_str()));
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    std::printf("{\"origin\":[%ld,%ld],\"control\":%s}\n", origin.x, origin.y, c ? ControlJson(w, c).c_str() : "null");
     return 0;
 }
 
@@ -77,8 +78,48 @@ int Sync(const Args&) {
     HWND w = FindMainWindow();
     if (!w) return Fail("no main window");
     DWORD_PTR result;
-    if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result)) return Fail("not responding");
+    if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2 * AnswerTimeoutMs, &result)) return Fail("not responding");
     std::printf("{\"idle\":true}\n");
+    return 0;
+}
+
+// The program has handled all input that reached it: a 1-pixel corner of the client area
+// (where no control stands) is invalidated, and its WM_PAINT comes only when no sent, posted
+// or input message is waiting for the program's thread. Twice, because X events that arrived
+// just before the first round are read when the thread next goes idle.
+bool PaintFence(HWND w) {
+    DWORD_PTR result;
+    if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, AnswerTimeoutMs, &result)) return false;
+    for (int round = 0; round < 2; ++round) {
+        const RECT corner{0, 0, 1, 1};
+        if (!InvalidateRect(w, &corner, FALSE)) return false;
+        for (DWORD start = GetTickCount(); GetUpdateRect(w, nullptr, FALSE); Sleep(1))
+            if (GetTickCount() - start > AnswerTimeoutMs) return false;
+    }
+    return true;
+}
+
+int Settle(const Args&) {
+    HWND w = FindMainWindow();
+    if (!w) return Fail("no main window");
+    if (!PaintFence(w)) return Fail("not responding");
+    std::printf("{\"idle\":true}\n");
+    return 0;
+}
+
+// Waits until no window of the program has anything left to paint, for a screenshot.
+int Painted(const Args&) {
+    HWND w = FindMainWindow();
+    if (!w || !PaintFence(w)) return Fail(w ? "not responding" : "no main window");
+    for (DWORD start = GetTickCount();; Sleep(1)) {
+        bool pending = GetUpdateRect(w, nullptr, FALSE);
+        for (HWND c = GetWindow(w, GW_CHILD); c && !pending; c = GetWindow(c, GW_HWNDNEXT))
+            pending = IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE);
+        if (!pending) break;
+        if (GetTickCount() - start > AnswerTimeoutMs) return Fail("not painting");
+    }
+    if (!PaintFence(w)) return Fail("not responding"); // lets it flush what it painted
+    std::printf("{\"painted\":true}\n");
     return 0;
 }
 
@@ -103,7 +144,7 @@ int Focus(const Args&) {
 int SyncTitle(const Args& args) {
     HWND w = args.empty() ? nullptr : FindWindowW(nullptr, args[0].c_str());
     DWORD_PTR result;
-    if (!w || !SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result)) return Fail("no answer");
+    if (!w || !SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2 * AnswerTimeoutMs, &result)) return Fail("no answer");
     std::printf("{\"idle\":true}\n");
     return 0;
 }
@@ -120,7 +161,10 @@ const ProbeCommand syncTitle{"sync-title", SyncTitle};
 const ProbeCommand closeTitle{"close-title", CloseTitle};
 const ProbeCommand window{"window", Window};
 const ProbeCommand controls{"controls", Controls};
+const ProbeCommand control{"control", Control};
 const ProbeCommand sync{"sync", Sync};
+const ProbeCommand settle{"settle", Settle};
+const ProbeCommand painted{"painted", Painted};
 const ProbeCommand close{"close", Close};
 const ProbeCommand focus{"focus", Focus};
 

@@ -1,0 +1,46 @@
+// key-table: the program's own table of its buttons and the numbers of its other gadgets,
+// so that the end-to-end tests click and check what the program itself was built from.
+#include "probe.h"
+
+#include "keyboard/gadget_numbers.h"
+#include "keyboard/key_table.h"
+
+#include <cstdio>
+#include <string>
+
+namespace probe {
+namespace {
+
+const char* ActionName(wexa::KeyAction action) {
+    switch (action) {
+    case wexa::KeyAction::Append:
+        return "append";
+    case wexa::KeyAction::TransferLine:
+        return "transfer";
+    case wexa::KeyAction::ClearLine:
+        return "clear";
+    case wexa::KeyAction::DeleteLastCharacter:
+        return "delete";
+    }
+    return "?";
+}
+
+std::string KeyJson(const wexa::KeyEntry& key) {
+    return "{\"number\":" + std::to_string(key.number) + ",\"rect\":[" + std::to_string(key.x) + "," +
+           std::to_string(key.y) + "," + std::to_string(key.width) + "," + std::to_string(key.height) +
+           "],\"label\":" + CodeUnits(key.label) + ",\"font\":" + std::to_string(key.labelFont) +
+           ",\"action\":\"" + ActionName(key.action) + "\",\"text\":" + CodeUnits(key.appendedText) + "}";
+}
+
+int KeyTable(const Args&) {
+    std::string keys;
+    for (const wexa::KeyEntry& key : wexa::KeyTable()) keys += (keys.empty() ? "" : ",") + KeyJson(key);
+    std::printf("{\"keys\":[%s],\"line_display\":%d,\"preview\":%d}\n", keys.c_str(), wexa::LineDisplayNumber,
+                wexa::PreviewImageNumber);
+    return 0;
+}
+
+const ProbeCommand keyTable{"key-table", KeyTable};
+
+} // namespace
+} // namespace probe
