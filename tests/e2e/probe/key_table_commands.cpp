@@ -2,7 +2,8 @@
 // so that the end-to-end tests click and check what the program itself was built from.
 #include "probe.h"
 
-#include "keyboard/gadget_numbers.h"
+#include "keyboard/constants.h"
+#include "transfer/constants.h"
 #include "keyboard/key_table.h"
 
 #include <cstdio>
