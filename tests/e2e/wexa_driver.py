@@ -305,9 +305,20 @@ class WexaApp:
                 raise RuntimeError(f"program ended at start with {self.proc.returncode}")
             if "error" not in probe("window", check=False):
                 self.sync()
+                self._activate()
                 return self
             time.sleep(0.1)
         raise RuntimeError("the main window did not appear")
+
+    def _activate(self):
+        """Gives the new window the keyboard with a click where no control stands, as a
+        user's first click does (there is no window manager to do it). Wine takes a while
+        over the focus change that follows the first activation: input sent before it is
+        through arrives late, after the probe has seen the program idle."""
+        w = self.window()
+        xdotool("mousemove", w["client"][0] + 2, w["client"][1] + 2, "click", 1)
+        time.sleep(0.3)
+        self.settle()
 
     # --- reading the window -------------------------------------------------------
     def window(self):
