@@ -157,6 +157,17 @@ int CloseTitle(const Args& args) {
     return 0;
 }
 
+// hold-desktop: keeps Wine's desktop process running while this process lives; a test session
+// starts it detached and ends it with its wineserver. Otherwise Wine ends the desktop process
+// seconds after the last window program, and the next test's first window starts it anew with
+// that test's output inherited: the test runner would wait out those seconds after every test.
+int HoldDesktop(const Args&) {
+    if (!GetDesktopWindow()) return Fail("no desktop");
+    Sleep(INFINITE);
+    return 0;
+}
+
+const ProbeCommand holdDesktop{"hold-desktop", HoldDesktop};
 const ProbeCommand syncTitle{"sync-title", SyncTitle};
 const ProbeCommand closeTitle{"close-title", CloseTitle};
 const ProbeCommand window{"window", Window};
