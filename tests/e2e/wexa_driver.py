@@ -368,7 +368,10 @@ class WexaApp:
 
     def click_at(self, x, y, button=1, repeat=1):
         # XTest handles the move and the clicks in order; the click lands where the move ended.
-        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", 80, button)
+        # xdotool waits its delay (100 ms unless told) after every click, the last one too:
+        # only repeats need one.
+        delay = 80 if repeat > 1 else 0
+        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", delay, button)
         self.settle()
 
     def key(self, *keys):

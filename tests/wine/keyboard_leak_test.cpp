@@ -1,5 +1,6 @@
-// Every edit replaces the line display with a new control; ten thousand of them must leave
-// the process with no more GDI objects and windows than a few did. The count itself is
+// Every edit replaces the line display with a new control; two thousand of them (a hundred
+// rounds of every kind of edit) must leave the process with no more GDI objects and windows
+// than a few did. The count itself is
 // shown to see a leak of exactly that kind.
 #include "gui_objects.h"
 #include "running_keyboard.h"
@@ -26,13 +27,14 @@ protected:
     }
 };
 
-TEST_F(KeyboardLeaks, TenThousandEditsHoldNoMoreObjectsThanTheFirstFew) {
+TEST_F(KeyboardLeaks, TwoThousandEditsHoldNoMoreObjectsThanTheFirstFew) {
     Edit(static_cast<int>(std::size(EditCycle)));
     GuiObjects early = CountGuiObjects();
-    Edit(10000);
+    constexpr int Edits = 2000;
+    Edit(Edits);
     GuiObjects late = CountGuiObjects();
-    std::printf("GDI objects %d -> %d, windows %d -> %d after 10,000 edits\n", early.gdi, late.gdi, early.windows,
-                late.windows);
+    std::printf("GDI objects %d -> %d, windows %d -> %d after %d edits\n", early.gdi, late.gdi, early.windows,
+                late.windows, Edits);
     EXPECT_GT(early.gdi, 0);
     EXPECT_GE(early.windows, 366); // the main window, its 365 controls and the Toolkit's wake-up window
     EXPECT_LE(late.gdi, early.gdi);
