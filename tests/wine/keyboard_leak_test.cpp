@@ -1,7 +1,6 @@
 // Every edit replaces the line display with a new control; two thousand of them (a hundred
 // rounds of every kind of edit) must leave the process with no more GDI objects and windows
-// than a few did. The count itself is
-// shown to see a leak of exactly that kind.
+// than a few did. The count itself is shown to see a leak of exactly that kind.
 #include "gui_objects.h"
 #include "running_keyboard.h"
 
