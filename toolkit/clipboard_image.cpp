@@ -97,8 +97,8 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
 inline constexpr wchar_t PngFormatName[] = L"PNG";
 
 // The image's PNG bytes in a movable block for the clipboard; null when there are none.
-win32::UniqueGlobal PngBlockOf(const detail::ImageRecord& image) {
-    const std::optional<std::vector<std::uint8_t>> png = detail::EncodeImagePng(image);
+win32::UniqueGlobal PngBlockOf(detail::ImageRecord& image) {
+    const std::vector<std::uint8_t>* png = detail::PngBytesOf(image);
     if (!png) return {};
     win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png->size()));
     if (!block) return {};
@@ -117,7 +117,7 @@ void PlacePng(win32::UniqueGlobal png) {
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
-    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
+    detail::ImageRecord* image = detail::State().images.Find(imageNumber);
     if (!image || !image->bitmap) return ClipboardDataHandle::Null;
     win32::UniqueGlobal png = PngBlockOf(*image); // encoded before opening: the clipboard is held briefly
     detail::ProgramClipboard clipboard;

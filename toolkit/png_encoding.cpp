@@ -3,7 +3,9 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <functional>
 #include <new>
+#include <string_view>
 
 namespace wexa {
 namespace {
@@ -26,12 +28,6 @@ void WriteRowsTopFirst(png_structp png, const BottomUpBgrRows& rows) {
     for (int i = 0; i < rows.height; ++i, row -= rows.stride) png_write_row(png, row);
 }
 
-// Where the encoded bytes go: an open file stream, or a growing block of memory.
-struct PngSink {
-    std::FILE* file = nullptr;
-    std::vector<std::uint8_t>* memory = nullptr;
-};
-
 // libpng's write callback for memory. No exception may pass through libpng's C frames:
 // running out of memory becomes a libpng error, after the try block has ended.
 void AppendToMemory(png_structp png, png_bytep data, png_size_t length) {
@@ -47,17 +43,10 @@ void AppendToMemory(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
-void AttachSink(png_structp png, const PngSink& sink) {
-    if (sink.file)
-        png_init_io(png, sink.file);
-    else
-        png_set_write_fn(png, sink.memory, AppendToMemory, FlushNothing);
-}
-
 // Holds the error jump: no object with a destructor may live in this frame.
-bool WriteWithErrorJump(PngWriteStructures& s, const PngSink& sink, const BottomUpBgrRows& rows) {
+bool WriteWithErrorJump(PngWriteStructures& s, std::vector<std::uint8_t>& memory, const BottomUpBgrRows& rows) {
     if (setjmp(png_jmpbuf(s.png))) return false;
-    AttachSink(s.png, sink);
+    png_set_write_fn(s.png, &memory, AppendToMemory, FlushNothing);
     s.info = png_create_info_struct(s.png);
     if (!s.info) return false;
     png_set_filter(s.png, 0, PNG_FILTER_NONE);
@@ -73,26 +62,37 @@ bool WriteWithErrorJump(PngWriteStructures& s, const PngSink& sink, const Bottom
     return true;
 }
 
-bool Encode(const PngSink& sink, const BottomUpBgrRows& rows) {
+bool Encode(std::vector<std::uint8_t>& memory, const BottomUpBgrRows& rows) {
     PngWriteStructures s;
     s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!s.png) return false;
-    const bool encoded = WriteWithErrorJump(s, sink, rows);
+    const bool encoded = WriteWithErrorJump(s, memory, rows);
     png_destroy_write_struct(&s.png, &s.info);
     return encoded;
 }
 
 } // namespace
 
-bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows) {
-    // libpng's default flush ignores failures: a full disk shows only here.
-    return Encode({file, nullptr}, rows) && std::fflush(file) == 0 && !std::ferror(file);
-}
-
 std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& rows) {
     std::vector<std::uint8_t> bytes;
-    if (!Encode({nullptr, &bytes}, rows)) return std::nullopt;
+    if (!Encode(bytes, rows)) return std::nullopt;
     return bytes;
+}
+
+bool WriteAllBytes(std::FILE* file, const std::vector<std::uint8_t>& bytes) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return written && std::fflush(file) == 0 && !std::ferror(file);
+}
+
+std::uint64_t PixelsFingerprint(const BottomUpBgrRows& rows) {
+    // FNV-1a over the rows' hashes: the order of the rows counts.
+    std::uint64_t fingerprint = 14695981039346656037u;
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(rows.width);
+    for (int i = 0; i < rows.height; ++i) {
+        const auto* row = reinterpret_cast<const char*>(rows.pixels + i * rows.stride);
+        fingerprint = (fingerprint ^ std::hash<std::string_view>{}({row, rowBytes})) * 1099511628211u;
+    }
+    return fingerprint;
 }
 
 } // namespace wexa

@@ -17,13 +17,16 @@ struct BottomUpBgrRows {
     int height = 0;
 };
 
-// Writes the rows to the open file as an 8-bit RGB PNG (IHDR, IDAT, IEND), top row first,
-// no filter, compression level 9. False when libpng reports an error or the stream fails;
-// the caller then owns a partly written file.
-bool EncodePngRows(std::FILE* file, const BottomUpBgrRows& rows);
-
-// The same PNG, byte for byte, in memory; nothing when libpng reports an error or memory
-// runs out.
+// The rows as an 8-bit RGB PNG (IHDR, IDAT, IEND) in memory, top row first, no filter,
+// compression level 9; nothing when libpng reports an error or memory runs out.
 std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& rows);
+
+// Writes all the bytes to the open file and flushes it. False when the stream fails (a full
+// disk shows only at the flush); the caller then owns a partly written file.
+bool WriteAllBytes(std::FILE* file, const std::vector<std::uint8_t>& bytes);
+
+// A 64-bit hash of the pixels the rows hold, row by row (not of the padding between them):
+// equal for equal pictures, and for different ones only by a chance of about one in 2^64.
+std::uint64_t PixelsFingerprint(const BottomUpBgrRows& rows);
 
 } // namespace wexa

@@ -47,23 +47,30 @@ BottomUpBgrRows ReadableRowsOf(const detail::ImageRecord& image) {
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> detail::EncodeImagePng(const ImageRecord& image) {
+const std::vector<std::uint8_t>* detail::PngBytesOf(ImageRecord& image) {
     const BottomUpBgrRows rows = ReadableRowsOf(image);
-    if (!rows.pixels) return std::nullopt;
-    return EncodePngRows(rows);
+    if (!rows.pixels) return nullptr;
+    // The pixels are checked, not a mark set by drawing: the bitmap's handle is given out.
+    const std::uint64_t pixels = PixelsFingerprint(rows);
+    if (image.png && image.png->pixels == pixels) return &image.png->bytes;
+    image.png.reset();
+    std::optional<std::vector<std::uint8_t>> bytes = EncodePngRows(rows);
+    if (!bytes) return nullptr;
+    image.png = EncodedPng{pixels, std::move(*bytes)};
+    return &image.png->bytes;
 }
 
 int WriteImagePng(int number, std::u16string_view path) {
     if (path.empty()) return 0;
-    const detail::ImageRecord* image = detail::State().images.Find(number);
+    detail::ImageRecord* image = detail::State().images.Find(number);
     if (!image) return 0;
-    const BottomUpBgrRows rows = ReadableRowsOf(*image);
-    if (!rows.pixels) return 0;
+    if (!ReadableRowsOf(*image).pixels) return 0; // refused before the file is touched
     const std::wstring filePath = detail::Wide(path);
     OutputStream file(filePath);
     if (!file) return 0;
-    const bool encoded = EncodePngRows(file.get(), rows);
-    if (file.Close() && encoded) return 1;
+    const std::vector<std::uint8_t>* png = detail::PngBytesOf(*image);
+    const bool written = png && WriteAllBytes(file.get(), *png);
+    if (file.Close() && written) return 1;
     DeleteFileW(filePath.c_str()); // a broken file must not stand in for the picture
     return 0;
 }

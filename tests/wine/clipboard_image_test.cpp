@@ -149,6 +149,24 @@ TEST_F(ClipboardImage, ThePngBlockHoldsTheBytesOfThePngFile) {
     std::filesystem::remove(file);
 }
 
+// The file's encoding is used again only for the same pixels: a picture changed after its
+// file was written, here behind the Toolkit's back, reaches the clipboard as it is now.
+TEST_F(ClipboardImage, APictureChangedAfterItsFileReachesTheClipboardAsItIsNow) {
+    const testing::TestImage image = InstallImage(0, 90, LineHeight);
+    PaintPattern(image);
+    const std::wstring first = (std::filesystem::temp_directory_path() / L"wexa_clipboard_first.png").wstring();
+    const std::wstring now = (std::filesystem::temp_directory_path() / L"wexa_clipboard_now.png").wstring();
+    ASSERT_EQ(WriteImagePng(0, std::u16string(first.begin(), first.end())), 1);
+    image.Pixel(45, 20)[1] ^= 0xFF;
+    ASSERT_NE(CopyImageToClipboard(0), ClipboardDataHandle::Null);
+    ASSERT_EQ(WriteImagePng(0, std::u16string(now.begin(), now.end())), 1);
+    const std::vector<std::uint8_t> png = ReadBlock(PngFormat);
+    EXPECT_TRUE(png == testing::ReadFileBytes(now));
+    EXPECT_FALSE(png == testing::ReadFileBytes(first));
+    std::filesystem::remove(first);
+    std::filesystem::remove(now);
+}
+
 TEST_F(ClipboardImage, ALineOfMoreThan1456CharactersIsPlacedWhole) {
     const int width = 45 * 1457;
     const testing::TestImage image = InstallImage(0, width, LineHeight);

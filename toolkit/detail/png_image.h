@@ -1,6 +1,6 @@
 #pragma once
-// An image of the Toolkit's table as PNG bytes, for the clipboard: the same encoder and the
-// same rows as the PNG file, so the two hold the same bytes.
+// An image of the Toolkit's table as PNG bytes, for the PNG file and the clipboard: one
+// encoding serves both, so the two hold the same bytes and a transfer encodes once.
 #include "toolkit/detail/toolkit_state.h"
 
 #include <cstdint>
@@ -9,7 +9,8 @@
 
 namespace wexa::detail {
 
-// Nothing when the image is not a 24-bit bitmap section or libpng cannot encode it.
-std::optional<std::vector<std::uint8_t>> EncodeImagePng(const ImageRecord& image);
+// The image's PNG bytes, encoded again only when its pixels have changed since the last time;
+// null when the image is not a 24-bit bitmap section or libpng cannot encode it.
+const std::vector<std::uint8_t>* PngBytesOf(ImageRecord& image);
 
 } // namespace wexa::detail
