@@ -1,6 +1,7 @@
 #pragma once
-// The keyboard's numbers: every gadget of the main window, the program's three fonts, and
-// the place of the line display. Positions are in 96-DPI units of the client area.
+// The keyboard's numbers: every gadget of the main window, the program's fonts, and the
+// places of the line display and the pending letters' field. Positions are in 96-DPI units
+// of the client area.
 
 namespace wexa {
 
@@ -36,5 +37,11 @@ inline constexpr int LineDisplayX = 30;
 inline constexpr int LineDisplayY = 600;
 inline constexpr int LineDisplayWidth = 1250;
 inline constexpr int LineDisplayHeight = 50;
+
+// The field of the pending letters, right of the line display.
+inline constexpr int PendingLettersX = 1290;
+inline constexpr int PendingLettersY = 613;
+inline constexpr int PendingLettersWidth = 50;
+inline constexpr int PendingLettersHeight = 24;
 
 } // namespace wexa

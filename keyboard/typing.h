@@ -9,12 +9,6 @@
 
 namespace wexa {
 
-// The field of the pending letters, right of the line display, in 96-DPI units.
-inline constexpr int PendingLettersX = 1290;
-inline constexpr int PendingLettersY = 613;
-inline constexpr int PendingLettersWidth = 50;
-inline constexpr int PendingLettersHeight = 24;
-
 // The letters typed so far, and what the field beside the line display shows of them.
 struct PendingLetters {
     SyllableTyping typing;
