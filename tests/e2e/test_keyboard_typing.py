@@ -5,7 +5,7 @@ import random
 import unittest
 
 from keyboard_model import CLEAR, FONT_KEYS, KeyboardTestCase, character
-from wexa_driver import own_clipboard_text, stop, text_of, xdotool
+from wexa_driver import own_clipboard_text, send_input, stop, text_of
 
 PENDING_LETTERS = 375
 ASCII = {"\u010d": "c", "\u0161": "q"}  # the ASCII spellings of č and š
@@ -43,8 +43,7 @@ class Typing(KeyboardTestCase):
 
     def type(self, text):
         """Real key presses for every character of the text, then waits for the program."""
-        xdotool("type", "--delay", 40, text)
-        self.app.settle()
+        send_input("type", "--delay", 40, text)
 
     def click_in_one_go(self, numbers):
         """Real clicks on the buttons one after the other, then one wait for the program. The X
@@ -53,8 +52,7 @@ class Typing(KeyboardTestCase):
         steps = []
         for n in numbers:
             steps += ["mousemove", *self.keys.points[n], "click", "1", "sleep", "0.05"]
-        xdotool(*steps)
-        self.app.settle()
+        send_input(*steps)
 
     def pending(self):
         c = self.app.control(PENDING_LETTERS)

@@ -65,6 +65,7 @@ class Probe:
         self.proc = subprocess.Popen([str(WINE_EXEC), str(PROBE), "--serve"], env=wine_env(),
                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self.errors)
         self.buffer = b""
+        self.marks = None  # input marks sent since watch-input; None before it
 
     def alive(self):
         return self.proc.poll() is None
@@ -169,6 +170,28 @@ def set_dpi(dpi):
 
 def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], env=wine_env(), check=True, capture_output=True)
+
+
+# The end of a piece of real input: a turn of the wheel down, which the probe's mouse hook
+# counts (see its settle-input). Without delay: xdotool waits its delay after a last click too.
+INPUT_MARK = ("click", "--delay", 0, 5)
+
+
+def send_input(*args):
+    """Real input (xdotool's commands) ended by a mark where the pointer stands, then waits
+    until the program has handled all of it. The mark must land on a window of Wine."""
+    p = shared_probe()
+    if p.marks is None:
+        p.ask(("watch-input",))
+        p.marks = 0
+    if args[0] == "type":  # it takes every argument after it for text
+        xdotool(*args)
+        args = ()
+    xdotool(*args, *INPUT_MARK)
+    p.marks += 1
+    answer = p.ask(("settle-input", p.marks))
+    if "error" in answer:
+        raise ProbeError(f"probe settle-input: {answer['error']}")
 
 
 def text_of(units):
@@ -312,13 +335,9 @@ class WexaApp:
 
     def _activate(self):
         """Gives the new window the keyboard with a click where no control stands, as a
-        user's first click does (there is no window manager to do it). Wine takes a while
-        over the focus change that follows the first activation: input sent before it is
-        through arrives late, after the probe has seen the program idle."""
+        user's first click does (there is no window manager to do it)."""
         w = self.window()
-        xdotool("mousemove", w["client"][0] + 2, w["client"][1] + 2, "click", 1)
-        time.sleep(0.3)
-        self.settle()
+        send_input("mousemove", w["client"][0] + 2, w["client"][1] + 2, "click", "--delay", 0, 1)
 
     # --- reading the window -------------------------------------------------------
     def window(self):
@@ -346,8 +365,8 @@ class WexaApp:
         return probe("focus")["focus"]
 
     def sync(self):
-        """Waits until the program's thread has handled everything that reached it so far,
-        input included (see the probe's settle)."""
+        """Waits until the program's thread has handled every message it has now. Real input
+        still on its way through the X server is not among them: send_input waits for that."""
         probe("settle")
 
     # --- acting on it -----------------------------------------------------------
@@ -371,16 +390,10 @@ class WexaApp:
         # xdotool waits its delay (100 ms unless told) after every click, the last one too:
         # only repeats need one.
         delay = 80 if repeat > 1 else 0
-        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", delay, button)
-        self.settle()
+        send_input("mousemove", x, y, "click", "--repeat", repeat, "--delay", delay, button)
 
     def key(self, *keys):
-        xdotool("key", "--delay", 50, *keys)
-        self.settle()
-
-    def settle(self):
-        """After real input: waits until the program has handled it and is idle."""
-        self.sync()
+        send_input("key", "--delay", 50, *keys)
 
     def close(self, timeout=30):
         """Asks the window to close, as the close box does, and returns the exit code."""

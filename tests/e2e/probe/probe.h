@@ -31,6 +31,10 @@ inline constexpr UINT AnswerTimeoutMs = 10000;
 // The program's main window, found by its title; null when it is not there.
 HWND FindMainWindow();
 
+// Returns once the program's thread has handled all messages that reached it, input among
+// them; false if it does not answer in time.
+bool PaintFence(HWND w);
+
 // A control's text, asked of the program with a timeout (it crosses processes).
 std::wstring TextOf(HWND control);
 

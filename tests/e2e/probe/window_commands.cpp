@@ -73,20 +73,13 @@ int Control(const Args& args) {
     return 0;
 }
 
-// Returns once the program's thread has handled everything sent before: it is idle.
-int Sync(const Args&) {
-    HWND w = FindMainWindow();
-    if (!w) return Fail("no main window");
-    DWORD_PTR result;
-    if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2 * AnswerTimeoutMs, &result)) return Fail("not responding");
-    std::printf("{\"idle\":true}\n");
-    return 0;
-}
+} // namespace
 
-// The program has handled all input that reached it: a 1-pixel corner of the client area
-// (where no control stands) is invalidated, and its WM_PAINT comes only when no sent, posted
-// or input message is waiting for the program's thread. Twice, because X events that arrived
-// just before the first round are read when the thread next goes idle.
+// The program has handled every message that reached it: a 1-pixel corner of the client
+// area (where no control stands) is invalidated, and its WM_PAINT comes only when no sent,
+// posted or input message is waiting for the program's thread. Twice, because X events that
+// arrived just before the first round are read when the thread next goes idle. X events
+// still on their way are not seen: settle-input waits for those.
 bool PaintFence(HWND w) {
     DWORD_PTR result;
     if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, AnswerTimeoutMs, &result)) return false;
@@ -98,6 +91,8 @@ bool PaintFence(HWND w) {
     }
     return true;
 }
+
+namespace {
 
 int Settle(const Args&) {
     HWND w = FindMainWindow();
@@ -140,23 +135,6 @@ int Focus(const Args&) {
     return 0;
 }
 
-// sync-title TITLE / close-title TITLE: the same for any top-level window by its title.
-int SyncTitle(const Args& args) {
-    HWND w = args.empty() ? nullptr : FindWindowW(nullptr, args[0].c_str());
-    DWORD_PTR result;
-    if (!w || !SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2 * AnswerTimeoutMs, &result)) return Fail("no answer");
-    std::printf("{\"idle\":true}\n");
-    return 0;
-}
-
-int CloseTitle(const Args& args) {
-    HWND w = args.empty() ? nullptr : FindWindowW(nullptr, args[0].c_str());
-    if (!w) return Fail("no such window");
-    PostMessageW(w, WM_CLOSE, 0, 0);
-    std::printf("{\"posted\":true}\n");
-    return 0;
-}
-
 // hold-desktop: keeps Wine's desktop process running while this process lives; a test session
 // starts it detached and ends it with its wineserver. Otherwise Wine ends the desktop process
 // seconds after the last window program, and the next test's first window starts it anew with
@@ -168,12 +146,9 @@ int HoldDesktop(const Args&) {
 }
 
 const ProbeCommand holdDesktop{"hold-desktop", HoldDesktop};
-const ProbeCommand syncTitle{"sync-title", SyncTitle};
-const ProbeCommand closeTitle{"close-title", CloseTitle};
 const ProbeCommand window{"window", Window};
 const ProbeCommand controls{"controls", Controls};
 const ProbeCommand control{"control", Control};
-const ProbeCommand sync{"sync", Sync};
 const ProbeCommand settle{"settle", Settle};
 const ProbeCommand painted{"painted", Painted};
 const ProbeCommand close{"close", Close};
