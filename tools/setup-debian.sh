@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   googletest libgtest-dev libpng-dev zlib1g-dev
-  wine wine64 xvfb xdotool xclip x11-utils x11-apps imagemagick
+  wine wine64 xvfb xdotool xclip x11-utils x11-xserver-utils x11-apps imagemagick
   python3-fonttools python3-pil python3-pyclipper fonts-dejavu-core opentype-sanitizer fontconfig pngcheck
 )
 
