@@ -31,6 +31,7 @@ def __getattr__(name):
         "FONT_KEYS": lambda: [(_keys()[n]["text"][0], label(n + 190)) for n in __getattr__("GLYPH_KEYS")],
         "COMMANDS": lambda: {n: (k["rect"][0], label(n)) for n, k in _keys().items() if len(k["text"]) != 1},
         "LINE_DISPLAY": lambda: NUMBERS.line_display,
+        "PENDING_LETTERS": lambda: NUMBERS.pending_letters,
         "PREVIEW": lambda: NUMBERS.preview,
     }
     if name in numbers:

@@ -7,6 +7,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
+from keyboard_model import TRANSFER
 from wexa_driver import EXE, PREFIX, WexaApp, probe, winpath
 
 # DLLs every 64-bit Windows from Vista on carries in its system folder. Anything else the
@@ -19,7 +20,6 @@ WINDOWS_SYSTEM_DLLS = {
 # DLLs that Debian's Wine puts into every prefix and no Windows has.
 WINE_ONLY_DLLS = ("zlib1.dll",)
 SYSTEM32 = PREFIX / "drive_c" / "windows" / "system32"
-TRANSFER = 371
 MEBIBYTE = 1 << 20
 
 

@@ -3,8 +3,8 @@ display code unit by code unit after every click."""
 import random
 import unittest
 
-from keyboard_model import (BUTTONS, CLEAR, DELETE_ONE, SPACES, TRANSFER, Keyboard, KeyboardTestCase, after,
-                            rebuilds_line_display)
+from keyboard_model import (BUTTONS, CLEAR, DELETE_ONE, LINE_DISPLAY, SPACES, TRANSFER, Keyboard, KeyboardTestCase,
+                            after, rebuilds_line_display)
 from wexa_driver import WexaApp
 
 
@@ -59,7 +59,7 @@ class KeyboardClicks(KeyboardTestCase):
     def test_clicks_on_the_line_display_and_between_the_keys_change_nothing(self):
         self.click_all(0, 200)
         _, before, _ = self.keys.line_display()
-        line_display = self.keys.points[185]
+        line_display = self.keys.points[LINE_DISPLAY]
         glyph_179, syllable_190 = self.keys.points[179], self.keys.points[190]
         for x, y in (line_display,
                      ((glyph_179[0] + syllable_190[0]) // 2, glyph_179[1]),  # between the blocks

@@ -4,10 +4,9 @@ Backspace, Escape, Tab, Shift+Tab and space do what they should around pending l
 import random
 import unittest
 
-from keyboard_model import CLEAR, FONT_KEYS, KeyboardTestCase, character
+from keyboard_model import CLEAR, FONT_KEYS, PENDING_LETTERS, KeyboardTestCase, character
 from wexa_driver import own_clipboard_text, send_input, stop, text_of
 
-PENDING_LETTERS = 375
 ASCII = {"\u010d": "c", "\u0161": "q"}  # the ASCII spellings of č and š
 SYLLABLE_KEY = {syllable: 190 + i for i, (_, syllable) in enumerate(FONT_KEYS)}
 SYLLABLES = list(SYLLABLE_KEY)

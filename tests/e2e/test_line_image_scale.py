@@ -8,11 +8,10 @@ from pathlib import Path
 from fontTools.ttLib import TTFont
 from PIL import Image
 
-from keyboard_model import FONT_KEYS
+from keyboard_model import FONT_KEYS, TRANSFER
 from test_main_window import set_dpi
 from wexa_driver import BUILD, WexaApp
 
-TRANSFER = 371
 DPIS = (96, 120, 144)
 LENGTHS = (1, 8, 30)
 WHITE = (255, 255, 255)

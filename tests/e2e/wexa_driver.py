@@ -213,6 +213,10 @@ class _Numbers:
         return self.table["line_display"]
 
     @property
+    def pending_letters(self):
+        return self.table["pending_letters"]
+
+    @property
     def preview(self):
         return self.table["preview"]
 

@@ -36,8 +36,8 @@ std::string KeyJson(const wexa::KeyEntry& key) {
 int KeyTable(const Args&) {
     std::string keys;
     for (const wexa::KeyEntry& key : wexa::KeyTable()) keys += (keys.empty() ? "" : ",") + KeyJson(key);
-    std::printf("{\"keys\":[%s],\"line_display\":%d,\"preview\":%d}\n", keys.c_str(), wexa::LineDisplayNumber,
-                wexa::PreviewImageNumber);
+    std::printf("{\"keys\":[%s],\"line_display\":%d,\"pending_letters\":%d,\"preview\":%d}\n", keys.c_str(),
+                wexa::LineDisplayNumber, wexa::PendingLettersNumber, wexa::PreviewImageNumber);
     return 0;
 }
 

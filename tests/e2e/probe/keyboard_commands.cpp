@@ -3,6 +3,8 @@
 // screen's DPI read and set, and a picture on the clipboard owned by this program.
 #include "probe.h"
 
+#include "keyboard/constants.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -10,8 +12,6 @@
 
 namespace probe {
 namespace {
-
-constexpr int LineDisplayId = 185;
 
 // line-display: {"count": controls with the line display's number, "hwnd": the first one's
 // handle, "text": its code units}.
@@ -21,7 +21,7 @@ int LineDisplay(const Args&) {
     int count = 0;
     HWND field = nullptr;
     for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (GetDlgCtrlID(c) == LineDisplayId && count++ == 0) field = c;
+        if (GetDlgCtrlID(c) == wexa::LineDisplayNumber && count++ == 0) field = c;
     std::printf("{\"count\":%d,\"hwnd\":%llu,\"text\":%s}\n", count,
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(field)),
                 field ? CodeUnits(TextOf(field)).c_str() : "[]");
