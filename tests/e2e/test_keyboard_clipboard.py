@@ -14,15 +14,9 @@ def own_clipboard_picture(width=7, seconds=600):
     """Another program puts a CF_DIB picture on the clipboard and stays its owner."""
     proc, answer = start_probe("clipboard-own-picture", width, seconds)
     if not answer.get("owned"):
-        release(proc)
+        stop(proc)
         raise RuntimeError("could not own the clipboard")
     return proc
-
-
-def release(owner):
-    """Ends the other program."""
-    stop(owner)
-    owner.stdout.close()
 
 
 class ClipboardAroundEditing(KeyboardTestCase):
@@ -32,7 +26,7 @@ class ClipboardAroundEditing(KeyboardTestCase):
 
     def owned_by_another_program(self, own):
         owner = own()
-        self.addCleanup(release, owner)
+        self.addCleanup(stop, owner)
         return owner
 
     def test_typing_leaves_another_programs_text_and_deleting_one_character_empties_it(self):
@@ -65,7 +59,7 @@ class ClipboardAroundEditing(KeyboardTestCase):
                     self.assertEqual(self.app.clipboard_formats(), [])
                     self.assertEqual(self.keys.line(), "")
                 finally:
-                    release(owner)
+                    stop(owner)
 
     def test_the_transfers_picture_stays_through_typing_until_the_next_deletion(self):
         self.type(30, 31, TRANSFER)

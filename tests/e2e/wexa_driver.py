@@ -156,6 +156,9 @@ def start_probe(*args):
     """Starts a long-running probe command (a second program) and waits for its first line."""
     proc = subprocess.Popen([str(WINE_EXEC), str(PROBE), *map(str, args)], env=wine_env(),
                             stdout=subprocess.PIPE, text=True)
+    # Ended with the test at the latest: a test that fails before it ends the program would
+    # otherwise leave it running for its whole time, and the test runner waiting for it.
+    atexit.register(lambda: proc.poll() is None and stop(proc))
     first = proc.stdout.readline()
     if not first.strip():
         raise ProbeError(f"probe {args[0]}: no answer (exit status {proc.wait()})")
@@ -446,7 +449,7 @@ def own_clipboard_text(text, seconds=600):
     """Another program puts text on the clipboard and stays its owner; stop() ends it."""
     proc, answer = start_probe("clipboard-own-text", text, seconds)
     if not answer.get("owned"):
-        proc.kill()
+        stop(proc)
         raise RuntimeError("could not own the clipboard")
     return proc
 
@@ -455,11 +458,13 @@ def hold_clipboard(seconds=600):
     """Another program keeps the clipboard open; kill the returned process to release it."""
     proc, answer = start_probe("clipboard-hold", seconds)
     if not answer.get("holding"):
-        proc.kill()
+        stop(proc)
         raise RuntimeError("could not open the clipboard")
     return proc
 
 
 def stop(proc):
+    """Ends a program that start_probe started."""
     proc.kill()
     proc.wait()
+    proc.stdout.close()
