@@ -455,7 +455,7 @@ def own_clipboard_text(text, seconds=600):
 
 
 def hold_clipboard(seconds=600):
-    """Another program keeps the clipboard open; kill the returned process to release it."""
+    """Another program keeps the clipboard open; stop() ends it."""
     proc, answer = start_probe("clipboard-hold", seconds)
     if not answer.get("holding"):
         stop(proc)
