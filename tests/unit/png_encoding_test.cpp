@@ -119,7 +119,6 @@ TEST_F(PngEncoding, HeaderErrorsFailInsteadOfWriting) {
     EXPECT_FALSE(Encode({bitmap.memory.data(), bitmap.stride, -45, LineHeight}));
 }
 
-// The clipboard's copy is encoded in memory: it must be the file's bytes exactly.
 // The fingerprint tells a changed pixel from none, and only pixels count, not the padding.
 TEST(PixelsFingerprint, SeesEveryPixelAndNoPadding) {
     Bitmap bitmap(137, LineHeight); // 411 bytes of pixels in rows of 412
