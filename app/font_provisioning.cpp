@@ -22,11 +22,23 @@ int WriteCarriedFont() {
     return 0;
 }
 
-void ProvisionFonts() {
+namespace {
+
+// The font file at its path, written there when nothing is: true when it gives the face.
+bool VevovivFromFile() {
     if (QueryFileSize(FontFilePath) == NothingAtPath)
         WriteCarriedFont();
     // Whatever is at the path is registered, also a file this start did not write.
-    if (RegisterPrivateFontFile(FontFilePath)) {
+    return RegisterPrivateFontFile(FontFilePath) && HasFontFace(VevovivFace);
+}
+
+} // namespace
+
+// Most PCs have no d:\kelvast6: the carried bytes themselves are registered then, so that the
+// keys, the line and the picture show the signs on every PC, not the Latin stand-ins.
+void ProvisionFonts() {
+    bool vevoviv = VevovivFromFile() || (RegisterPrivateFontData(CarriedFontData()) && HasFontFace(VevovivFace));
+    if (vevoviv) {
         LoadToolkitFont(GlyphFont, VevovivFace, GlyphFontPoints);
         LoadToolkitFont(LineFont, VevovivFace, LineFontPoints);
     }

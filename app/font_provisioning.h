@@ -2,8 +2,9 @@
 
 namespace wexa {
 
-// Writes the carried font file if the path is free, registers it for this process and
-// loads GlyphFont and LineFont when that worked, and LabelFont in every case.
+// Writes the carried font file if the path is free and registers it for this process; where
+// that gives no Vevoviv face, registers the carried bytes from memory instead. Loads GlyphFont
+// and LineFont when either gave the face, and LabelFont in every case.
 void ProvisionFonts();
 
 // Writes the carried font file to FontFilePath. Always 0.

@@ -139,5 +139,25 @@ void CloseAllOutputFiles() {
         CloseAt(files, files.end() - 1);
 }
 
+PngWriteOutcome OpenFailureOutcome(unsigned long error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY: // a drive without a medium
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return PngWriteOutcome::FolderMissing;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return PngWriteOutcome::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return PngWriteOutcome::FileLocked;
+    default:
+        return PngWriteOutcome::WriteFailed;
+    }
+}
+
 } // namespace detail
 } // namespace wexa

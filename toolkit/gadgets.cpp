@@ -24,7 +24,7 @@ HWND CreateChild(int number, const ControlSpec& spec, int x, int y, int width, i
 
 ControlHandle Install(int number, const ControlSpec& spec, int x, int y, int width, int height) {
     return detail::ToHandle<ControlHandle>(
-        detail::InstallGadget(number, CreateChild(number, spec, x, y, width, height)));
+        detail::InstallGadget(number, CreateChild(number, spec, x, y, width, height), {x, y, width, height}));
 }
 
 } // namespace
@@ -42,8 +42,10 @@ ControlHandle CreateTextField(int number, int x, int y, int width, int height, s
 }
 
 void ApplyGadgetFont(int number, FontHandle font) {
-    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number))
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) {
+        g->font = detail::FromHandle<HFONT>(font);
         SendMessageW(g->control, WM_SETFONT, static_cast<WPARAM>(font), detail::OnScreen(g->control));
+    }
 }
 
 void FreeGadget(int number) {

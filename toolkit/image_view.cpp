@@ -141,16 +141,18 @@ HWND CreateViewControl(int x, int y, int width, int height) {
     return view.release();
 }
 
-// Takes the bitmap's size in pixels, keeping the position, and paints it at once.
-void ShowBitmap(HWND view, HBITMAP bitmap) {
+// Takes the bitmap's size in pixels, keeping the position, and paints it at once; true when
+// the view shows it.
+bool ShowBitmap(HWND view, HBITMAP bitmap) {
     BITMAP info{};
     ImageViewState* state = StateOf(view);
-    if (!state || !bitmap || !GetObjectW(bitmap, sizeof info, &info)) return;
+    if (!state || !bitmap || !GetObjectW(bitmap, sizeof info, &info)) return false;
     state->bitmap = bitmap;
     SetWindowPos(view, nullptr, 0, 0, info.bmWidth, std::abs(info.bmHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(view, nullptr, TRUE);
     UpdateWindow(view);
+    return true;
 }
 
 bool HoldsImageView(int number) {
@@ -167,8 +169,11 @@ ControlHandle CreateImageView(int number, int x, int y, int width, int height, B
         if (HoldsImageView(number)) FreeGadget(number);
         return ControlHandle::Null;
     }
-    if (!detail::InstallGadget(number, view)) return ControlHandle::Null; // a number no table holds
-    ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap));
+    if (!detail::InstallGadget(number, view, {x, y, width, height}))
+        return ControlHandle::Null; // a number no table holds
+    // The picture keeps its pixels at every layout density: a new layout only moves the view.
+    if (ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap)))
+        detail::State().gadgets.Find(number)->sizedByImage = true;
     return detail::ToHandle<ControlHandle>(view);
 }
 

@@ -35,4 +35,15 @@ void EndImageDrawing();
 // Writes the image as a PNG file; nonzero when the whole file was written.
 int WriteImagePng(int number, std::u16string_view path);
 
+// What the last WriteImagePng did, for telling the user why a picture was not saved.
+enum class PngWriteOutcome {
+    Written,
+    NoImage,       // the number held no picture (an empty line), or no path was given
+    FolderMissing, // the folder, or its drive, is not there (or the drive has no medium)
+    AccessDenied,  // writing there is not allowed
+    FileLocked,    // another program has the file open
+    WriteFailed,   // opened, but not written completely (a full disk, an encoding error)
+};
+PngWriteOutcome LastPngWriteOutcome();
+
 } // namespace wexa

@@ -12,26 +12,21 @@
 namespace wexa {
 namespace {
 
+// Until a window is sized for its monitor, the layout has the system's density.
 void ReadScreenDpi(detail::ToolkitState& s) {
     win32::WindowDc screen(nullptr);
-    if (!screen) return;
-    s.dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    s.dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
-void ReadFontDpi(detail::ToolkitState& s) {
-    if (HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {
-        s.fontDpi = GetDeviceCaps(display, LOGPIXELSY);
-        DeleteDC(display);
-    }
+    int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    s.systemDpi = s.layoutDpi = dpi > 0 ? dpi : ReferenceDpi;
 }
 
 void MakeDefaultGadgetFont(detail::ToolkitState& s) {
     NONCLIENTMETRICSW metrics{};
     // The size without iPaddedBorderWidth, which every supported system accepts.
     metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        s.messageFont = metrics.lfMessageFont; // kept, to be made again at another layout density
         s.ownDefaultFont.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    }
     s.defaultGadgetFont = s.ownDefaultFont ? s.ownDefaultFont.get()
                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
@@ -39,6 +34,14 @@ void MakeDefaultGadgetFont(detail::ToolkitState& s) {
 void InitCommonControls6() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+}
+
+// After the fonts made from them are gone.
+void RemoveFontRegistrations(detail::ToolkitState& s) {
+    for (const std::wstring& file : s.registeredFontFiles) RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
+    s.registeredFontFiles.clear();
+    for (HANDLE fonts : s.memoryFonts) RemoveFontMemResourceEx(fonts);
+    s.memoryFonts.clear();
 }
 
 StartupStepHook startupStepHook = nullptr;
@@ -53,9 +56,11 @@ void MarkStartupStep(const char* step) {
 
 void InitToolkit() {
     detail::ToolkitState& s = detail::State();
+    // A drive without a medium (a card reader, an empty optical drive) must not make the
+    // system ask the user to insert one: the program's fixed paths are simply not there.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     MarkStartupStep("toolkit: entered");
     ReadScreenDpi(s);
-    ReadFontDpi(s);
     MarkStartupStep("toolkit: screen and font DPI");
     MakeDefaultGadgetFont(s);
     MarkStartupStep("toolkit: default gadget font");
@@ -84,6 +89,9 @@ void ShutDownToolkit() {
     detail::CloseAllOutputFiles();
     s.defaultGadgetFont = nullptr;
     s.ownDefaultFont.reset();
+    s.messageFont.reset();
+    RemoveFontRegistrations(s);
+    s.layoutDpi = s.systemDpi;
     s.wakeWindow.reset();
     detail::UnregisterWakeWindowClass();
     s.events.Clear();

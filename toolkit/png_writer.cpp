@@ -5,6 +5,7 @@
 #include "toolkit/png_encoding.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace wexa {
@@ -45,6 +46,12 @@ BottomUpBgrRows ReadableRowsOf(const detail::ImageRecord& image) {
     return {static_cast<const std::uint8_t*>(bm.bmBits), bm.bmWidthBytes, image.width, image.height};
 }
 
+// Keeps what happened for LastPngWriteOutcome; WriteImagePng's result.
+int Report(PngWriteOutcome outcome) {
+    detail::State().lastPngWrite = outcome;
+    return outcome == PngWriteOutcome::Written ? 1 : 0;
+}
+
 } // namespace
 
 const std::vector<std::uint8_t>* detail::PngBytesOf(ImageRecord& image) {
@@ -61,18 +68,21 @@ const std::vector<std::uint8_t>* detail::PngBytesOf(ImageRecord& image) {
 }
 
 int WriteImagePng(int number, std::u16string_view path) {
-    if (path.empty()) return 0;
+    using enum PngWriteOutcome;
+    if (path.empty()) return Report(NoImage);
     detail::ImageRecord* image = detail::State().images.Find(number);
-    if (!image) return 0;
-    if (!ReadableRowsOf(*image).pixels) return 0; // refused before the file is touched
+    if (!image) return Report(NoImage);
+    if (!ReadableRowsOf(*image).pixels) return Report(NoImage); // refused before the file is touched
     const std::wstring filePath = detail::Wide(path);
     OutputStream file(filePath);
-    if (!file) return 0;
+    if (!file) return Report(detail::OpenFailureOutcome(_doserrno));
     const std::vector<std::uint8_t>* png = detail::PngBytesOf(*image);
     const bool written = png && WriteAllBytes(file.get(), *png);
-    if (file.Close() && written) return 1;
+    if (file.Close() && written) return Report(Written);
     DeleteFileW(filePath.c_str()); // a broken file must not stand in for the picture
-    return 0;
+    return Report(WriteFailed);
 }
+
+PngWriteOutcome LastPngWriteOutcome() { return detail::State().lastPngWrite; }
 
 } // namespace wexa

@@ -9,8 +9,8 @@ ToolkitState& State() {
     return state;
 }
 
-int ScaleX(int value) { return MulDiv(value, State().dpiX, ReferenceDpi); }
-int ScaleY(int value) { return MulDiv(value, State().dpiY, ReferenceDpi); }
+int ScaleX(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
+int ScaleY(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
 
 int WindowNumberOf(HWND window) {
     int found = -1;
@@ -25,7 +25,7 @@ bool OnScreen(HWND control) {
     return shown(control) && shown(GetParent(control));
 }
 
-HWND InstallGadget(int number, HWND created) {
+HWND InstallGadget(int number, HWND created, const Place& place) {
     if (!created) return nullptr;
     if (!IsObjectNumber(number)) { // a number no table holds: the control must not stay, unnamed
         DestroyWindow(created);
@@ -36,7 +36,7 @@ HWND InstallGadget(int number, HWND created) {
         DestroyWindow(old->control);
         s.events.DropGadgetEvents(number);
     }
-    s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber});
+    s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber, place, false, s.defaultGadgetFont});
     if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), OnScreen(created));
     return created;

@@ -5,6 +5,7 @@
 #include "toolkit/dpi_scaling.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace wexa {
@@ -33,10 +34,17 @@ HACCEL CreateFocusAccelerators() {
     return CreateAcceleratorTableW(keys, 2);
 }
 
-// Centres the window on the screen, never placing its corner above or left of the screen.
-void CentreOnScreen(HWND window, int outerWidth, int outerHeight) {
-    Origin at = CentredOrigin(outerWidth, outerHeight, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The whole window on the monitor it opens on: centred in the work area, or where it was made
+// as far as that lets it lie inside.
+void FitToItsMonitor(HWND window, bool centred) {
+    std::optional<Origin> wanted;
+    if (!centred) {
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        wanted = Origin{placed.left, placed.top};
+    }
+    detail::FitWindowToMonitor(window, detail::WindowDpi(window), MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                               wanted);
 }
 
 } // namespace
@@ -52,25 +60,26 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
     bool centred = flags & WindowCentered;
     RECT frame{0, 0, detail::ScaleX(width), detail::ScaleY(height)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    int outerWidth = frame.right - frame.left;
-    int outerHeight = frame.bottom - frame.top;
 
     bool platformPlaces = x == PositionIgnored || (y == PositionIgnored && !centred);
     int left = platformPlaces ? CW_USEDEFAULT : detail::ScaleX(x);
     int top = platformPlaces ? CW_USEDEFAULT : detail::ScaleY(y == PositionIgnored ? 0 : y);
-    HWND window = CreateWindowExW(0, className.c_str(), detail::Wide(title).c_str(), style, left, top, outerWidth,
-                                  outerHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Made at the system's density first; sized for its own monitor below, before anything shows.
+    HWND window = CreateWindowExW(0, className.c_str(), detail::Wide(title).c_str(), style, left, top,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     if (!window) {
         UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
         return WindowHandle::Null;
     }
-    if (centred) CentreOnScreen(window, outerWidth, outerHeight);
 
     if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className,
-                                          win32::UniqueAccelerators(CreateFocusAccelerators())})) {
+                                          win32::UniqueAccelerators(CreateFocusAccelerators()),
+                                          {width, height}, style})) {
         old->window.reset();
         UnregisterClassW(old->className.c_str(), GetModuleHandleW(nullptr));
     }
+    FitToItsMonitor(window, centred);
     if (!(flags & WindowShownLater)) ShowWindow(window, SW_SHOWNORMAL);
     s.currentWindow = window;
     s.currentWindowNumber = number;

@@ -35,6 +35,14 @@ void OnClose(HWND window) {
     WakeWaitingLoop();
 }
 
+// The window moved to a monitor of another density (or that monitor's density changed): the
+// same fit as at opening, at the new density, near the place the system suggests. Nothing
+// is made anew but the fonts, so the line, the pending letters, the focus and the preview stay.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    FitWindowToMonitor(window, dpi, MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST),
+                       Origin{suggested.left, suggested.top});
+}
+
 BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
     LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
     if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
@@ -51,6 +59,9 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_CLOSE:
         OnClose(window);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_DESTROY) ForgetGadgetNames(reinterpret_cast<HWND>(lParam));

@@ -18,11 +18,14 @@ int LineImageWidth(std::size_t length) {
 namespace {
 
 // The picture is the same at every display density: LineFont's face at the height LineFont
-// has at 96 DPI, made at the first transfer, and only when LineFont itself exists.
+// has at 96 DPI, made at the first transfer, and only when LineFont itself exists. Its edges
+// are grey on every system: ClearType, on by default, would colour them.
 FontHandle LineImageFontHandle() {
     if (IsNull(FontHandleOf(LineFont))) return FontHandle::Null;
     FontHandle font = FontHandleOf(LineImageFont);
-    return IsNull(font) ? LoadToolkitFontAtDpi(LineImageFont, VevovivFace, LineFontPoints, ReferenceDpi) : font;
+    return IsNull(font) ? LoadToolkitFontAtDpi(LineImageFont, VevovivFace, LineFontPoints, ReferenceDpi,
+                                               FontSmoothing::Greyscale)
+                        : font;
 }
 
 } // namespace

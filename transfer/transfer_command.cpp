@@ -5,11 +5,13 @@
 #include "toolkit/images.h"
 #include "transfer/constants.h"
 #include "transfer/line_image.h"
+#include "transfer/save_status.h"
 
 namespace wexa {
 
 // No step looks at the result of the one before: an empty line still replaces the
-// preview with an empty one and leaves the clipboard empty.
+// preview with an empty one and leaves the clipboard empty. Only the window's word on the
+// file looks at what its write did.
 void TransferLine(const ComposedLine& line) {
     DiscardClipboard();
     int width = LineImageWidth(line.Length());
@@ -18,6 +20,7 @@ void TransferLine(const ComposedLine& line) {
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
     WriteImagePng(LineImageNumber, PngOutputPath);
     CopyImageToClipboard(LineImageNumber);
+    ShowSaveStatus(LastPngWriteOutcome()); // said in the window, without a dialog to dismiss
 }
 
 } // namespace wexa

@@ -1,6 +1,7 @@
 #pragma once
 // The Toolkit's table of open output files.
 #include "toolkit/detail/win32_handles.h"
+#include "toolkit/images.h"
 #include "toolkit/output_buffer.h"
 
 #include <vector>
@@ -17,5 +18,8 @@ using OutputFileTable = std::vector<OutputFileRecord>;
 
 // Writes what each open file still buffers and closes them all; for ShutDownToolkit.
 void CloseAllOutputFiles();
+
+// Why a file could not be opened for writing, from the system's error code.
+PngWriteOutcome OpenFailureOutcome(unsigned long error);
 
 } // namespace wexa::detail

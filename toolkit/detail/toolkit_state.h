@@ -2,8 +2,10 @@
 // The Toolkit's tables and settings, shared by its operations on the program's one thread.
 #include "toolkit/detail/output_files.h"
 #include "toolkit/detail/win32_handles.h"
+#include "toolkit/dpi_scaling.h"
 #include "toolkit/event_queue.h"
 #include "toolkit/handles.h"
+#include "toolkit/images.h"
 #include "toolkit/object_table.h"
 
 #include <cstdint>
@@ -17,11 +19,29 @@ struct WindowRecord {
     win32::UniqueWindow window;
     std::wstring className;
     win32::UniqueAccelerators accelerators;
+    Size client{}; // 96-DPI units, scaled anew whenever the layout density changes
+    DWORD style = 0;
+};
+
+// A gadget's rectangle as the program gave it, in 96-DPI units.
+struct Place {
+    int x = 0, y = 0, width = 0, height = 0;
 };
 
 struct GadgetRecord {
     HWND control = nullptr; // owned by its parent window, destroyed with it or on replacement
     int window = -1;
+    Place place;
+    bool sizedByImage = false; // an image view showing a bitmap: its size is the bitmap's, in pixels
+    HFONT font = nullptr;      // the font it was sent last, so that a new layout can send its successor
+};
+
+struct FontRecord {
+    win32::UniqueFont font;
+    std::wstring face;
+    int points = 0;
+    int fixedDpi = 0; // 0: the height follows the layout density
+    DWORD quality = DEFAULT_QUALITY;
 };
 
 // The last PNG encoding of an image, with the fingerprint of the pixels it was made of.
@@ -41,16 +61,19 @@ struct ImageRecord {
 struct ToolkitState {
     ObjectTable<WindowRecord> windows;
     ObjectTable<GadgetRecord> gadgets;
-    ObjectTable<win32::UniqueFont> fonts;
+    ObjectTable<FontRecord> fonts;
     ObjectTable<ImageRecord> images;
     OutputFileTable files;
     EventQueue events;
     Event current;
-    int dpiX = 96;
-    int dpiY = 96;
-    int fontDpi = 96; // LOGPIXELSY of the display, for font heights
-    win32::UniqueFont ownDefaultFont; // the message font, when the system gave one
+    int systemDpi = ReferenceDpi; // LOGPIXELSY of the screen, read once
+    int layoutDpi = ReferenceDpi; // what positions, sizes and gadget font heights are scaled by
+    std::optional<LOGFONTW> messageFont; // the system's, at systemDpi
+    win32::UniqueFont ownDefaultFont;    // the message font at the layout density
     HFONT defaultGadgetFont = nullptr;
+    std::vector<std::wstring> registeredFontFiles; // each removed again at shutdown
+    std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
+    PngWriteOutcome lastPngWrite = PngWriteOutcome::NoImage;
     HWND currentWindow = nullptr;
     int currentWindowNumber = -1;
     win32::UniqueWindow wakeWindow; // receives the wake-up that ends a blocked wait
@@ -59,8 +82,24 @@ struct ToolkitState {
 
 ToolkitState& State();
 
+// Scales a 96-DPI value by the layout density, the same for both axes.
 int ScaleX(int value);
 int ScaleY(int value);
+
+// Scales every gadget and gadget font to a new layout density: each gadget moves to its
+// place at that density, fonts that follow the layout (and the default gadget font) are
+// made anew and sent to the gadgets that had their predecessors. Windows are sized by
+// their callers.
+void ApplyLayoutDpi(int dpi);
+
+// Sizes a window for the density of its monitor, shrunk to fit that monitor's work area,
+// with the gadgets and fonts following; centred in the work area, or as near `wanted` as
+// lets it lie inside.
+void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std::optional<Origin>& wanted);
+
+// The density of the monitor the window is on, for a process that knows one per monitor;
+// the system's otherwise.
+int WindowDpi(HWND window);
 
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
@@ -71,7 +110,10 @@ bool OnScreen(HWND control);
 
 // Gives a freshly created control the gadget number, replacing what the number held:
 // the old control is destroyed after the new one exists, with its waiting events.
-HWND InstallGadget(int number, HWND created);
+HWND InstallGadget(int number, HWND created, const Place& place);
+
+// The font as the Toolkit makes it at the layout density (or its fixed one); null on failure.
+HFONT MakeFont(const FontRecord& font, int layoutDpi);
 
 template <typename Handle, typename Native> Handle ToHandle(Native native) {
     return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(native));
