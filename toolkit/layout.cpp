@@ -27,6 +27,13 @@ Size FrameSize(DWORD style, int dpi) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+Size DrawnFrame(HWND window) {
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
 Box WorkAreaOf(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -107,15 +114,21 @@ void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std
     ToolkitState& s = State();
     int number = WindowNumberOf(window);
     WindowRecord* record = number < 0 ? nullptr : s.windows.Find(number);
-    if (!record)
-        return;
+    if (!record) return;
     Box work = WorkAreaOf(monitor);
     Size frame = FrameSize(record->style, monitorDpi);
-    ApplyLayoutDpi(
-        FittingLayoutDpi(monitorDpi, record->client, frame, {work.right - work.left, work.bottom - work.top}));
-    Size outer{ScaleX(record->client.width) + frame.width, ScaleY(record->client.height) + frame.height};
-    Origin at = wanted ? KeptInside(*wanted, outer, work) : CentredIn(work, outer);
-    SetWindowPos(window, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system really draws may differ from the one it predicts for the density
+    // (Wine keeps the process's own): a second round fits with the frame it has.
+    for (int round = 0; round < 2; ++round) {
+        ApplyLayoutDpi(FittingLayoutDpi(monitorDpi, record->client, frame,
+                                        {work.right - work.left, work.bottom - work.top}));
+        Size outer{ScaleX(record->client.width) + frame.width, ScaleY(record->client.height) + frame.height};
+        Origin at = wanted ? KeptInside(*wanted, outer, work) : CentredIn(work, outer);
+        SetWindowPos(window, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        Size drawn = DrawnFrame(window);
+        if (drawn.width == frame.width && drawn.height == frame.height) return;
+        frame = drawn;
+    }
 }
 
 } // namespace wexa::detail
