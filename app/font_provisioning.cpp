@@ -37,7 +37,7 @@ bool VevovivFromFile() {
 // Most PCs have no d:\kelvast6: the carried bytes themselves are registered then, so that the
 // keys, the line and the picture show the signs on every PC, not the Latin stand-ins.
 void ProvisionFonts() {
-    bool vevoviv = VevovivFromFile() || (RegisterPrivateFontData(CarriedFontData()) && HasFontFace(VevovivFace));
+    bool vevoviv = VevovivFromFile() || RegisterPrivateFontData(CarriedFontData());
     if (vevoviv) {
         LoadToolkitFont(GlyphFont, VevovivFace, GlyphFontPoints);
         LoadToolkitFont(LineFont, VevovivFace, LineFontPoints);

@@ -59,12 +59,15 @@ bool RegisterPrivateFontData(std::span<const unsigned char> bytes) {
     return added > 0;
 }
 
+// Asked with a quality no Toolkit font has: Wine hands out the face it matched before for the
+// same request, even after a new registration, and a Toolkit font made after a registration
+// must not get the substitute matched here before it.
 bool HasFontFace(std::u16string_view face) {
     std::wstring wanted = detail::Wide(face);
     if (wanted.empty() || wanted.size() >= LF_FACESIZE) return false;
     win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     win32::UniqueFont font(CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, wanted.c_str()));
+                                       CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, 0, wanted.c_str()));
     if (!dc || !font) return false;
     win32::SelectedObject selected(dc.get(), font.get());
     wchar_t chosen[LF_FACESIZE] = L"";

@@ -90,6 +90,25 @@ bool HasFont(int number) {
     return !IsNull(FontHandleOf(number));
 }
 
+// The face the platform really draws a Toolkit font in.
+std::wstring DrawnFace(int number) {
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    win32::SelectedObject selected(dc.get(), reinterpret_cast<HFONT>(FontHandleOf(number)));
+    wchar_t face[LF_FACESIZE] = L"";
+    GetTextFaceW(dc.get(), LF_FACESIZE, face);
+    return face;
+}
+
+// Wherever the file could not give it, the three fonts are there all the same, the signs'
+// two in the Vevoviv face itself (registered from the program's own bytes).
+void ExpectAllThreeFontsInTheirFaces() {
+    EXPECT_TRUE(HasFont(LabelFont));
+    for (int number : {GlyphFont, LineFont}) {
+        ASSERT_TRUE(HasFont(number)) << number;
+        EXPECT_EQ(DrawnFace(number), L"Vevoviv") << number;
+    }
+}
+
 // The program's first two start-up steps; the Toolkit is shut down again by the destructor.
 class ProvisionedStart {
 public:
@@ -138,13 +157,11 @@ TEST_F(FontProvisioning, SecondStartLeavesTheFileAsItIsAndLoadsAllThreeFonts) {
     EXPECT_TRUE(HasFont(LineFont));
 }
 
-TEST_F(FontProvisioning, MissingFolderIsNotMadeAndOnlyLabelFontLoads) {
+TEST_F(FontProvisioning, MissingFolderIsNotMadeAndTheFontsComeFromTheProgramsOwnBytes) {
     ProvisionedStart start;
     EXPECT_FALSE(fs::exists(FontFolder));
     EXPECT_TRUE(EntriesOfDriveD().empty());
-    EXPECT_FALSE(HasFont(GlyphFont));
-    EXPECT_TRUE(HasFont(LabelFont));
-    EXPECT_FALSE(HasFont(LineFont));
+    ExpectAllThreeFontsInTheirFaces();
 }
 
 // Something that is not the font already at the path.
@@ -159,7 +176,19 @@ void PrintTo(const Occupant& occupant, std::ostream* out) {
 
 class FontProvisioningOccupied : public FontProvisioning, public ::testing::WithParamInterface<Occupant> {};
 
-TEST_P(FontProvisioningOccupied, IsLeftAloneAndOnlyLabelFontLoads) {
+// The carried font under another family name: a font the platform registers, but not Vevoviv.
+void WriteOtherFamily() {
+    std::string bytes(CarriedFontData().begin(), CarriedFontData().end());
+    for (std::string name : {std::string("Vevoviv"), std::string("\0V\0e\0v\0o\0v\0i\0v", 14)}) {
+        std::string other = name;
+        other.back() = 'x';
+        for (std::size_t at = 0; (at = bytes.find(name, at)) != std::string::npos; at += name.size())
+            bytes.replace(at, name.size(), other);
+    }
+    WriteBytes(FontFile, bytes);
+}
+
+TEST_P(FontProvisioningOccupied, IsLeftAloneAndTheFontsComeFromTheProgramsOwnBytes) {
     fs::create_directory(FontFolder);
     GetParam().make();
     bool folder = fs::is_directory(FontFile);
@@ -173,16 +202,15 @@ TEST_P(FontProvisioningOccupied, IsLeftAloneAndOnlyLabelFontLoads) {
         EXPECT_EQ(ReadBytes(FontFile), before);
         EXPECT_TRUE(SameTime(LastWriteTime(FontFile), aged));
     }
-    EXPECT_FALSE(HasFont(GlyphFont));
-    EXPECT_TRUE(HasFont(LabelFont));
-    EXPECT_FALSE(HasFont(LineFont));
+    ExpectAllThreeFontsInTheirFaces();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Occupants, FontProvisioningOccupied,
     ::testing::Values(Occupant{"EmptyFile", [] { WriteBytes(FontFile, ""); }},
                       Occupant{"ForeignFile", [] { WriteBytes(FontFile, "Kein Zeichensatz, nur ein Brief.\r\n"); }},
-                      Occupant{"Folder", [] { fs::create_directory(FontFile); }}),
+                      Occupant{"Folder", [] { fs::create_directory(FontFile); }},
+                      Occupant{"OtherFontFamily", WriteOtherFamily}),
     [](const ::testing::TestParamInfo<Occupant>& param) { return std::string(param.param.name); });
 
 // Sets Wine's display density for processes started afterwards; puts the old value back.
@@ -281,16 +309,14 @@ TEST_F(FontProvisioning, CharacterHeightsFollowTheDisplayDensity) {
     }
 }
 
-TEST(NoDriveD, NothingIsMadeAndOnlyLabelFontLoads) {
+TEST(NoDriveD, NothingIsMadeAndTheFontsComeFromTheProgramsOwnBytes) {
     if (DriveDExists())
         GTEST_SKIP() << "drive d: exists; with-drive-d none removes it";
     ProvisionedStart start;
     EXPECT_EQ(QueryFileSize(FontFilePath), NothingAtPath);
     EXPECT_EQ(QueryFileSize(u"d:"), NothingAtPath);
     EXPECT_FALSE(DriveDExists());
-    EXPECT_FALSE(HasFont(GlyphFont));
-    EXPECT_TRUE(HasFont(LabelFont));
-    EXPECT_FALSE(HasFont(LineFont));
+    ExpectAllThreeFontsInTheirFaces();
 }
 
 // The most bytes a file may have in this run, or 0 when there is no limit.
@@ -325,9 +351,7 @@ TEST_F(FullDisk, AFontWriteThatStopsEarlyLeavesNoFileForTheNextStart) {
     ProvisionedStart start;
     EXPECT_EQ(QueryFileSize(FontFilePath), NothingAtPath); // so the next start writes it again
     EXPECT_TRUE(fs::is_directory(FontFolder));
-    EXPECT_FALSE(HasFont(GlyphFont));
-    EXPECT_TRUE(HasFont(LabelFont));
-    EXPECT_FALSE(HasFont(LineFont));
+    ExpectAllThreeFontsInTheirFaces();
 }
 
 } // namespace
