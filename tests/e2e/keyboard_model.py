@@ -33,6 +33,7 @@ def __getattr__(name):
         "LINE_DISPLAY": lambda: NUMBERS.line_display,
         "PENDING_LETTERS": lambda: NUMBERS.pending_letters,
         "PREVIEW": lambda: NUMBERS.preview,
+        "SAVE_STATUS": lambda: NUMBERS.table["save_status"],
     }
     if name in numbers:
         return numbers[name]()
@@ -49,8 +50,31 @@ def label(number):
 
 
 def rect96(number):
-    """(x, y, width, height) of the button in 96-DPI units."""
-    return tuple(_keys()[number]["rect"])
+    """(x, y, width, height) of the button, or of another gadget, in 96-DPI units."""
+    if number in _keys():
+        return tuple(_keys()[number]["rect"])
+    return tuple(NUMBERS.table["places"][str(number)])
+
+
+def mul_div(value, dpi):
+    """Windows' MulDiv(value, dpi, 96) for the non-negative values of the layout."""
+    return (value * dpi + 48) // 96
+
+
+def layout_differences(controls, dpi):
+    """The gadgets whose rectangles are not those of the 96-DPI layout scaled to `dpi` (the
+    preview keeps its picture's size in pixels): {number: (seen, expected)}."""
+    wrong = {}
+    for c in controls:
+        x, y, width, height = rect96(c["id"])
+        left, top = mul_div(x, dpi), mul_div(y, dpi)
+        if c["id"] == NUMBERS.preview:
+            expected = [left, top, left + c["rect"][2] - c["rect"][0], top + height]
+        else:
+            expected = [left, top, left + mul_div(width, dpi), top + mul_div(height, dpi)]
+        if c["rect"] != expected:
+            wrong[c["id"]] = (c["rect"], expected)
+    return wrong
 
 
 def after(line, number):

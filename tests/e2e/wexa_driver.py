@@ -304,7 +304,7 @@ class WexaApp:
 
     def __enter__(self):
         # One program at a time per prefix: the drives, the clipboard and the pointer are shared.
-        self._lock = open(BUILD / "wine" / "e2e.lock", "w")
+        self._lock = open(PREFIX.parent / "e2e.lock", "w")
         fcntl.flock(self._lock, fcntl.LOCK_EX)
         self.drives.__enter__()
         if self._start:

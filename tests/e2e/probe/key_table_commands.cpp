@@ -33,11 +33,28 @@ std::string KeyJson(const wexa::KeyEntry& key) {
            ",\"action\":\"" + ActionName(key.action) + "\",\"text\":" + CodeUnits(key.appendedText) + "}";
 }
 
+std::string PlaceJson(int number, int x, int y, int width, int height) {
+    return "\"" + std::to_string(number) + "\":[" + std::to_string(x) + "," + std::to_string(y) + "," +
+           std::to_string(width) + "," + std::to_string(height) + "]";
+}
+
+// The places of the gadgets that are no keys, in 96-DPI units; the preview's size is its picture's.
+std::string PlacesJson() {
+    using namespace wexa;
+    return "{" + PlaceJson(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight) + "," +
+           PlaceJson(PendingLettersNumber, PendingLettersX, PendingLettersY, PendingLettersWidth,
+                     PendingLettersHeight) +
+           "," + PlaceJson(PreviewImageNumber, PreviewX, PreviewY, 0, LineImageHeight) + "," +
+           PlaceJson(SaveStatusNumber, SaveStatusX, SaveStatusY, SaveStatusWidth, SaveStatusHeight) + "}";
+}
+
 int KeyTable(const Args&) {
     std::string keys;
     for (const wexa::KeyEntry& key : wexa::KeyTable()) keys += (keys.empty() ? "" : ",") + KeyJson(key);
-    std::printf("{\"keys\":[%s],\"line_display\":%d,\"pending_letters\":%d,\"preview\":%d}\n", keys.c_str(),
-                wexa::LineDisplayNumber, wexa::PendingLettersNumber, wexa::PreviewImageNumber);
+    std::printf("{\"keys\":[%s],\"line_display\":%d,\"pending_letters\":%d,\"preview\":%d,\"save_status\":%d,"
+                "\"places\":%s}\n",
+                keys.c_str(), wexa::LineDisplayNumber, wexa::PendingLettersNumber, wexa::PreviewImageNumber,
+                wexa::SaveStatusNumber, PlacesJson().c_str());
     return 0;
 }
 
