@@ -77,12 +77,14 @@ struct FontLook {
     int height;
 };
 
-FontLook LoadedLook(const wchar_t* face, int points) { return {face, -MulDiv(points, ScreenDpi(LOGPIXELSY), 72)}; }
+FontLook LoadedLook(const wchar_t* face, int points, int dpi = ScreenDpi(LOGPIXELSY)) {
+    return {face, -MulDiv(points, dpi, 72)};
+}
 
-FontLook MessageFontLook() {
+FontLook MessageFontLook(int dpi = ScreenDpi(LOGPIXELSY)) {
     NONCLIENTMETRICSW metrics{sizeof metrics};
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return {metrics.lfMessageFont.lfFaceName, metrics.lfMessageFont.lfHeight};
+    return {metrics.lfMessageFont.lfFaceName, MulDiv(metrics.lfMessageFont.lfHeight, dpi, ScreenDpi(LOGPIXELSY))};
 }
 
 void ExpectFont(HWND control, int fontNumber, const FontLook& look) {
@@ -98,17 +100,39 @@ void ExpectFont(HWND control, int fontNumber, const FontLook& look) {
     EXPECT_EQ(lf.lfHeight, look.height);
 }
 
-TEST_F(KeyboardWindow, EveryButtonCarriesItsLabelFontAndTheLineDisplayLineFont) {
-    ASSERT_FALSE(IsNull(FontHandleOf(LabelFont))); // Arial is loaded in every case
-    const FontLook glyph = LoadedLook(L"Vevoviv", GlyphFontPoints);
-    const FontLook label = LoadedLook(L"Arial", LabelFontPoints);
-    const FontLook none = MessageFontLook();
+// Every button's label font and the line display's LineFont, at the heights of that density.
+void ExpectEveryGadgetFontAt(HWND lineDisplay, int dpi) {
+    const FontLook glyph = LoadedLook(L"Vevoviv", GlyphFontPoints, dpi);
+    const FontLook label = LoadedLook(L"Arial", LabelFontPoints, dpi);
+    const FontLook none = MessageFontLook(dpi);
     for (const KeyEntry& key : KeyTable()) {
         SCOPED_TRACE(key.number);
         const FontLook& look = key.labelFont == GlyphFont ? glyph : key.labelFont == LabelFont ? label : none;
-        ExpectFont(Control(key.number), key.labelFont, look);
+        ExpectFont(GetDlgItem(GetParent(lineDisplay), key.number), key.labelFont, look);
     }
-    ExpectFont(Control(LineDisplayNumber), LineFont, LoadedLook(L"Vevoviv", LineFontPoints));
+    ExpectFont(lineDisplay, LineFont, LoadedLook(L"Vevoviv", LineFontPoints, dpi));
+}
+
+TEST_F(KeyboardWindow, EveryButtonCarriesItsLabelFontAndTheLineDisplayLineFont) {
+    ASSERT_FALSE(IsNull(FontHandleOf(LabelFont))); // Arial is loaded in every case
+    ExpectEveryGadgetFontAt(Control(LineDisplayNumber), ScreenDpi(LOGPIXELSY));
+}
+
+// The window moved to a monitor of 144 DPI and back, as the system tells it: every gadget gets
+// its font made anew at the new density, while the picture's font keeps its 96-DPI height.
+TEST_F(KeyboardWindow, ADensityChangeRemakesTheGadgetFontsButNotThePictures) {
+    Click(0);
+    Click(TransferButton);
+    ASSERT_FALSE(IsNull(FontHandleOf(LineImageFont)));
+    for (int dpi : {144, ScreenDpi(LOGPIXELSY)}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(window_, &suggested);
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        ExpectEveryGadgetFontAt(Control(LineDisplayNumber), dpi);
+        EXPECT_EQ(LogFontOf(reinterpret_cast<HFONT>(FontHandleOf(LineImageFont))).lfHeight, -40);
+        EXPECT_EQ(LineDisplayText(), u"!");
+    }
 }
 
 // The face the platform really chose for a control's font, and whether it has a glyph for
