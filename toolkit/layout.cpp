@@ -116,12 +116,14 @@ void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std
     WindowRecord* record = number < 0 ? nullptr : s.windows.Find(number);
     if (!record) return;
     Box work = WorkAreaOf(monitor);
+    Size room{work.right - work.left, work.bottom - work.top};
     Size frame = FrameSize(record->style, monitorDpi);
+    auto fit = [&] { ApplyLayoutDpi(FittingLayoutDpi(monitorDpi, record->client, frame, room)); };
+    if (IsZoomed(window)) return fit(); // the system sizes a maximised window; the gadgets follow the fit
     // The frame the system really draws may differ from the one it predicts for the density
     // (Wine keeps the process's own): a second round fits with the frame it has.
     for (int round = 0; round < 2; ++round) {
-        ApplyLayoutDpi(FittingLayoutDpi(monitorDpi, record->client, frame,
-                                        {work.right - work.left, work.bottom - work.top}));
+        fit();
         Size outer{ScaleX(record->client.width) + frame.width, ScaleY(record->client.height) + frame.height};
         Origin at = wanted ? KeptInside(*wanted, outer, work) : CentredIn(work, outer);
         SetWindowPos(window, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);

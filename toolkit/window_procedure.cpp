@@ -41,6 +41,9 @@ void OnClose(HWND window) {
 void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
     FitWindowToMonitor(window, dpi, MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST),
                        Origin{suggested.left, suggested.top});
+    if (IsZoomed(window)) // maximised on the new monitor, in the place the system gives it
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {

@@ -20,60 +20,38 @@ TEST(CentredOrigin, CentresWithTruncationAndNeverGoesNegative) {
     EXPECT_EQ(wideOnly.y, 134);
 }
 
-// The keyboard's client area, 1350 x 730, with a frame of 6 x 25 (Wine's at 96 DPI) or
-// 9 x 34, on the screens users have.
+// The keyboard's client area with Wine's frame at 96 DPI (6 x 25) on the screens users have.
 TEST(FittingLayoutDpi, TheDisplaysDensityWhereTheWindowFitsElseTheLargestThatFits) {
-    constexpr Size client{1350, 730};
-    struct Case {
-        int displayDpi;
-        Size frame, work;
-        int expected;
+    struct {
+        int dpi, workWidth, workHeight, expected;
     } cases[] = {
-        {96, {6, 25}, {2560, 1440}, 96},   // fits: unchanged
-        {144, {6, 25}, {2560, 1440}, 144}, // 2031 x 1120 fits
-        {144, {6, 31}, {1920, 1080}, 136}, // 1080p at 150 %: the width decides, 1913 + 6 <= 1920
-        {144, {6, 31}, {1920, 1040}, 132}, // with a taskbar the height decides, 1004 + 31 <= 1040
-        {120, {9, 34}, {1366, 728}, 91},   // a small laptop at 125 %
-        {96, {6, 25}, {1356, 755}, 96},    // exactly the window's size
-        {96, {6, 25}, {1355, 755}, 95},    // one pixel less
-        {96, {6, 25}, {200, 100}, SmallestLayoutDpi}, // never smaller: cut off instead
-        {20, {6, 25}, {200, 100}, 20},     // nor larger than the display's own
+        {96, 2560, 1440, 96}, {144, 2560, 1440, 144}, // fits: unchanged
+        {144, 1920, 1080, 136},                       // 1080p at 150 %: 1913 + 6 <= 1920, 1927 + 6 not
+        {144, 1920, 1040, 133},                       // with a taskbar the height decides: 1011 + 25 <= 1040
+        {96, 1356, 755, 96}, {96, 1355, 755, 95},     // exactly the window's size, one pixel less
+        {96, 200, 100, SmallestLayoutDpi}, {20, 200, 100, 20}, // never below the floor nor above the display
     };
-    for (const Case& c : cases) {
-        int dpi = FittingLayoutDpi(c.displayDpi, client, c.frame, c.work);
-        EXPECT_EQ(dpi, c.expected) << c.displayDpi << " DPI on " << c.work.width << " x " << c.work.height;
-        if (dpi > SmallestLayoutDpi && dpi < c.displayDpi) { // the largest that fits: one more would not
-            EXPECT_LE(ScaleForDpi(client.width, dpi) + c.frame.width, c.work.width);
-            EXPECT_LE(ScaleForDpi(client.height, dpi) + c.frame.height, c.work.height);
-            EXPECT_TRUE(ScaleForDpi(client.width, dpi + 1) + c.frame.width > c.work.width ||
-                        ScaleForDpi(client.height, dpi + 1) + c.frame.height > c.work.height);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(FittingLayoutDpi(c.dpi, {1350, 730}, {6, 25}, {c.workWidth, c.workHeight}), c.expected)
+            << c.dpi << " DPI on " << c.workWidth << " x " << c.workHeight;
 }
 
+// A second monitor right of the first, with a taskbar on top.
 TEST(WorkAreaPlacement, CentresInAndKeepsInsideAWorkAreaAnywhereOnTheDesktop) {
-    const Box right{1920, 40, 3840, 1080}; // a second monitor right of the first, a taskbar on top
-    Origin centred = CentredIn(right, {1356, 755});
-    EXPECT_EQ(centred.x, 1920 + 282);
-    EXPECT_EQ(centred.y, 40 + 142);
-    Origin tooLarge = CentredIn(right, {2031, 1120});
-    EXPECT_EQ(tooLarge.x, 1920);
-    EXPECT_EQ(tooLarge.y, 40);
-
-    struct Case {
-        Origin wanted;
-        Size outer;
-        Origin expected;
+    const Box work{1920, 40, 3840, 1080};
+    struct {
+        Origin at;
+        int x, y;
     } cases[] = {
-        {{2000, 100}, {1356, 755}, {2000, 100}},   // inside: as suggested
-        {{3000, 500}, {1356, 755}, {2484, 325}},   // past the right and bottom edges: moved back
-        {{1800, 0}, {1356, 755}, {1920, 40}},      // left of and above it: moved in
-        {{2500, 300}, {2031, 1120}, {1920, 40}},   // larger than the area: its corner in it
+        {CentredIn(work, {1356, 755}), 1920 + 282, 40 + 142}, {CentredIn(work, {2031, 1120}), 1920, 40},
+        {KeptInside({2000, 100}, {1356, 755}, work), 2000, 100},  // inside: as suggested
+        {KeptInside({3000, 500}, {1356, 755}, work), 2484, 325},  // past the right and bottom edges
+        {KeptInside({1800, 0}, {1356, 755}, work), 1920, 40},     // left of and above it
+        {KeptInside({2500, 300}, {2031, 1120}, work), 1920, 40},  // larger: its corner in it
     };
-    for (const Case& c : cases) {
-        Origin at = KeptInside(c.wanted, c.outer, right);
-        EXPECT_EQ(at.x, c.expected.x) << c.wanted.x << ", " << c.wanted.y;
-        EXPECT_EQ(at.y, c.expected.y) << c.wanted.x << ", " << c.wanted.y;
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.at.x, c.x);
+        EXPECT_EQ(c.at.y, c.y);
     }
 }
 

@@ -1,45 +1,37 @@
 // A density change as the system announces it to the program when its window moves to a
 // monitor of another density.
+// The probe runs under Wine only, which has Windows 10's calls for densities.
+#undef _WIN32_WINNT
+#undef WINVER
+#define _WIN32_WINNT 0x0A00
+#define WINVER 0x0A00
 #include "probe.h"
 
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace probe {
 namespace {
 
-// A rectangle at the same address in this process and in the program's: the system may pass
-// WM_DPICHANGED's rectangle on as it is or copy it across, and either way the program finds it.
-class SharedRect {
+// A rectangle in the program's memory: Wine hands WM_DPICHANGED's pointer on as it is.
+class RemoteRect {
 public:
-    SharedRect(HANDLE process, const RECT& rect) : process_(process) {
-        // Places free in the program until one is free here too; those tried stay taken meanwhile.
-        std::vector<void*> tried;
-        while (!local_ && tried.size() < 64) {
-            void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-            if (!remote) break;
-            local_ = VirtualAlloc(remote, sizeof rect, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-            if (local_) remote_ = remote;
-            else tried.push_back(remote);
-        }
-        for (void* taken : tried) VirtualFreeEx(process, taken, 0, MEM_RELEASE);
-        if (!remote_) return;
-        *static_cast<RECT*>(local_) = rect;
-        WriteProcessMemory(process, remote_, &rect, sizeof rect, nullptr);
+    RemoteRect(HANDLE process, const RECT& rect)
+        : process_(process), at_(VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE)) {
+        if (at_ && !WriteProcessMemory(process, at_, &rect, sizeof rect, nullptr)) Release();
     }
-    ~SharedRect() {
-        if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
-        if (local_) VirtualFree(local_, 0, MEM_RELEASE);
-    }
-    SharedRect(const SharedRect&) = delete;
-    SharedRect& operator=(const SharedRect&) = delete;
-    LPARAM get() const { return remote_ ? reinterpret_cast<LPARAM>(local_) : 0; }
+    ~RemoteRect() { Release(); }
+    RemoteRect(const RemoteRect&) = delete;
+    RemoteRect& operator=(const RemoteRect&) = delete;
+    LPARAM get() const { return reinterpret_cast<LPARAM>(at_); }
 
 private:
+    void Release() {
+        if (at_) VirtualFreeEx(process_, std::exchange(at_, nullptr), 0, MEM_RELEASE);
+    }
     HANDLE process_;
-    void* local_ = nullptr;
-    void* remote_ = nullptr;
+    void* at_;
 };
 
 // dpi-changed DPI: sends the main window WM_DPICHANGED as the system does when the window
@@ -60,7 +52,7 @@ int DpiChanged(const Args& args) {
     if (!process) return Fail("cannot open the program");
     bool sent = false;
     {
-        SharedRect rect(process, suggested);
+        RemoteRect rect(process, suggested);
         DWORD_PTR result;
         sent = rect.get() && SendMessageTimeoutW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), rect.get(), SMTO_NORMAL,
                                                  AnswerTimeoutMs, &result);
@@ -71,7 +63,17 @@ int DpiChanged(const Args& args) {
     return 0;
 }
 
+// dpi-awareness: how the main window follows densities, as the program's manifest declared it:
+// 0 not at all, 1 the system's, 2 each monitor's (Wine does not tell the second version apart).
+int DpiAwareness(const Args&) {
+    HWND w = FindMainWindow();
+    if (!w) return Fail("no main window");
+    std::printf("{\"awareness\":%d}\n", GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(w)));
+    return 0;
+}
+
 const ProbeCommand dpiChanged{"dpi-changed", DpiChanged};
+const ProbeCommand dpiAwareness{"dpi-awareness", DpiAwareness};
 
 } // namespace
 } // namespace probe
