@@ -1,7 +1,9 @@
 // Every edit replaces the line display with a new control; two thousand of them (a hundred
 // rounds of every kind of edit) must leave the process with no more GDI objects and windows
-// than a few did. The count itself is shown to see a leak of exactly that kind.
+// than a few did, and so must ten thousand undos. The count itself is shown to see a leak of
+// exactly that kind.
 #include "gui_objects.h"
+#include "keyboard/constants.h"
 #include "running_keyboard.h"
 
 #include <cstdio>
@@ -18,11 +20,26 @@ constexpr int EditCycle[] = {0, 190, 94, 284, SpacesButton, 179, DeleteOneButton
 class KeyboardLeaks : public RunningKeyboard {
 protected:
     // Clicks and shows the result, so painting the field is part of what is counted.
-    void Edit(int count) {
-        for (int i = 0; i < count; ++i) {
+    void Edit(int count, int first = 0) {
+        for (int i = first; i < first + count; ++i) {
             Click(EditCycle[i % std::size(EditCycle)]);
             UpdateWindow(window_);
         }
+    }
+
+    // Ctrl+Z as the window receives it: the key's message, with Ctrl down in the thread's key state.
+    void Undo(int count) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        for (int i = 0; i < count; ++i) {
+            PostMessageW(window_, WM_KEYDOWN, 'Z', 0);
+            Pump();
+            UpdateWindow(window_);
+        }
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
     }
 };
 
@@ -38,6 +55,25 @@ TEST_F(KeyboardLeaks, TwoThousandEditsHoldNoMoreObjectsThanTheFirstFew) {
     EXPECT_GE(early.windows, 366); // the main window, its 365 controls and the Toolkit's wake-up window
     EXPECT_LE(late.gdi, early.gdi);
     EXPECT_LE(late.windows, early.windows);
+}
+
+TEST_F(KeyboardLeaks, TenThousandChangesThenAsManyUndosLeaveTheEmptyLineAndNoMoreObjects) {
+    constexpr int Changes = 10000; // every edit of the cycle changes the line
+    static_assert(Changes <= LineHistoryDepth);
+    Edit(static_cast<int>(std::size(EditCycle)));
+    Undo(static_cast<int>(std::size(EditCycle)));
+    ASSERT_EQ(LineDisplayText(), u"");
+    GuiObjects start = CountGuiObjects();
+    Edit(Changes, 1); // from the second edit on: the last change is no clear, the line not empty
+    EXPECT_NE(LineDisplayText(), u"");
+    Undo(Changes);
+    GuiObjects end = CountGuiObjects();
+    std::printf("GDI objects %d -> %d, windows %d -> %d after %d changes and as many undos\n", start.gdi, end.gdi,
+                start.windows, end.windows, Changes);
+    EXPECT_EQ(LineDisplayText(), u"");
+    EXPECT_EQ(program_->line.Length(), 0u);
+    EXPECT_LE(end.gdi, start.gdi);
+    EXPECT_LE(end.windows, start.windows);
 }
 
 // A line display rebuilt the wrong way: a new field with a font of its own each time, the
