@@ -1,83 +1,54 @@
-"""Undo, redo and copy with real key presses on the real program: Ctrl+Z and Ctrl+Y walk back
-and forth over clicks and typed syllables, the line equal to a model at every step, and a
-whole cleared line comes back; pending letters are no change; Ctrl+C ends them and leaves the
-picture of the line on the clipboard and in the PNG file, as "Übertrag Clipboard" does."""
+"""Undo, redo and copy with real key presses: Ctrl+Z and Ctrl+Y walk back and forth over clicks
+and typed syllables, the line equal to a model at every step; Ctrl+C leaves the picture of the
+line on the clipboard and in the PNG file, as a click on "Übertrag Clipboard" does."""
 import unittest
 
 from keyboard_model import CLEAR, DELETE_ONE, PENDING_LETTERS, SPACES, TRANSFER, KeyboardTestCase, after, character
 from test_keyboard_typing import SYLLABLE_KEY
 from test_png_clipboard import CHARACTER_WIDTH, dib_rows, png_rows
-from wexa_driver import send_input, text_of
+from wexa_driver import send_input
 
-# Each edit is one change of the line: (click, number), (type, text, syllable it writes) or (key, name).
-EDITS = [("click", 0), ("type", "ab", "ab"), ("click", SPACES), ("type", "gu'", "gu"), ("click", 250),
-         ("key", "BackSpace"), ("type", "ca", "\u010da"), ("click", DELETE_ONE), ("click", 94), ("click", CLEAR)]
+# One change each: a click on a key, typed letters with the syllable they write, or Backspace.
+EDITS = [0, ("ab", "ab"), SPACES, ("gu'", "gu"), 250, "BackSpace", ("ca", "\u010da"), DELETE_ONE, 94, CLEAR]
 
 
 class UndoRedoAndCopy(KeyboardTestCase):
-    def setUp(self):
-        self.app.key("Escape")
-        super().setUp()
-
-    def line(self):
-        return self.keys.line()
-
-    def pending(self):
-        c = self.app.control(PENDING_LETTERS)
-        return text_of(c["text"]) if c else ""
-
-    def edit(self, line, how, what, syllable=None):
-        """Makes the edit for real and returns the line the model expects after it."""
-        if how == "click":
-            self.keys.click(what)
-            return after(line, what)
-        if how == "type":
-            send_input("type", "--delay", 40, what)
-            return line + character(SYLLABLE_KEY[syllable])
-        self.app.key(what)
+    def edit(self, line, e):
+        """Makes the edit for real; returns the line the model expects after it."""
+        if isinstance(e, int):
+            self.keys.click(e)
+            return after(line, e)
+        if isinstance(e, tuple):
+            send_input("type", "--delay", 40, e[0])
+            return line + character(SYLLABLE_KEY[e[1]])
+        self.app.key(e)
         return line[:-1]
 
-    def test_undo_and_redo_walk_over_every_kind_of_change_and_copy_transfers_the_line(self):
+    def test_undo_and_redo_walk_over_every_kind_of_change_and_ctrl_c_transfers_the_line(self):
         lines = [""]
         for e in EDITS:
-            lines.append(self.edit(lines[-1], *e))
-            self.assertEqual(self.line(), lines[-1], e)
-        self.app.key("ctrl+z")  # undoes "alles Löschen": the whole line is back
-        self.assertEqual(self.line(), lines[-2])
-        self.assertGreater(len(lines[-2]), 3)
-        for i in range(len(EDITS) - 2, -2, -1):  # one press more than there are changes
-            self.app.key("ctrl+z")
-            self.assertEqual(self.line(), lines[max(i, 0)], f"undo to step {i}")
-        for i in range(1, len(lines) + 1):
-            self.app.key("ctrl+y" if i % 2 else "ctrl+shift+z")
-            self.assertEqual(self.line(), lines[min(i, len(lines) - 1)], f"redo to step {i}")
+            lines.append(self.edit(lines[-1], e))
+        walk = [("ctrl+z", i) for i in [*range(len(EDITS) - 1, -1, -1), 0]]  # one press more than changes
+        walk += [("ctrl+y" if i % 2 else "ctrl+shift+z", min(i, len(EDITS))) for i in range(1, len(lines) + 1)]
+        for key, i in walk:  # the first brings back the whole line that "alles Löschen" took
+            self.app.key(key)
+            self.assertEqual(self.keys.line(), lines[i], f"{key} to step {i}")
 
-        self.app.key("ctrl+z", "ctrl+z", "ctrl+z")
-        self.keys.click(5)  # a new change: what could be redone is gone
-        line = after(lines[-4], 5)
-        self.app.key("ctrl+y")
-        self.assertEqual(self.line(), line)
-
-        send_input("type", "--delay", 40, "da")  # "da" could still grow: pending
-        self.app.key("ctrl+y")  # makes no character of itself, so the letters stay pending
-        self.assertEqual((self.line(), self.pending()), (line, "da"))
-        self.app.key("ctrl+z")  # drops the pending letters as Escape does
-        self.assertEqual((self.line(), self.pending()), (line, ""))
-        self.app.key("ctrl+z")
-        self.assertEqual(self.line(), lines[-4])
-
+        send_input("type", "--delay", 40, "da")  # pending, since "da" could still grow
+        self.app.key("ctrl+y")  # makes no character, so the letters stay pending
+        self.assertIsNotNone(self.app.control(PENDING_LETTERS))
+        self.app.key("ctrl+z")  # drops them as Escape does
+        self.assertEqual((self.keys.line(), self.app.control(PENDING_LETTERS)), (lines[-1], None))
+        self.app.key("ctrl+z", "ctrl+z")
         send_input("type", "--delay", 40, "da")
         self.app.png_file.unlink(missing_ok=True)
         self.app.key("ctrl+c")  # ends the pending syllable, then transfers
-        line = lines[-4] + character(SYLLABLE_KEY["da"])
-        self.assertEqual((self.line(), self.pending()), (line, ""))
-        picture = self.app.clipboard_dib()
-        fields, rows = dib_rows(picture)
-        self.assertEqual(fields[1], CHARACTER_WIDTH * len(line))
-        self.assertEqual(rows, png_rows(self.app.png_file))
-        self.app.key("ctrl+z", "ctrl+y")  # undo and redo leave the clipboard alone
-        self.assertEqual((self.line(), self.app.clipboard_dib()), (line, picture))
-        png = self.app.png_file.read_bytes()
+        line = lines[-3] + character(SYLLABLE_KEY["da"])
+        picture, png = self.app.clipboard_dib(), self.app.png_file.read_bytes()
+        self.assertEqual((self.keys.line(), dib_rows(picture)[0][1]), (line, CHARACTER_WIDTH * len(line)))
+        self.assertEqual(dib_rows(picture)[1], png_rows(self.app.png_file))
+        self.app.key("ctrl+z", "ctrl+y")
+        self.assertEqual(self.app.clipboard_dib(), picture)  # undo and redo leave it alone
         for transfer in (lambda: self.keys.click(TRANSFER), lambda: self.app.key("ctrl+Insert")):
             self.app.png_file.unlink()
             transfer()
