@@ -28,9 +28,6 @@ public:
     // The last change undone, now counted as done again; nullptr when none is left.
     const LineChange* StepForward();
 
-    std::size_t UndoableCount() const { return done_; }
-    std::size_t RedoableCount() const { return changes_.size() - done_; }
-
 private:
     std::deque<LineChange> changes_;
     std::size_t done_ = 0; // changes_[0, done_) are done, the rest undone
