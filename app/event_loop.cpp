@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "keyboard/typing.h"
@@ -9,9 +10,25 @@
 namespace wexa {
 namespace {
 
+// Redo leaves pending letters pending: they are no change, and stay after the line.
 void DispatchEditKey(Program& program, int key) {
-    if (key == BackspaceKey) PressBackspace(program.line, program.pending);
-    if (key == EscapeKey) PressEscape(program.pending);
+    switch (key) {
+    case BackspaceKey:
+        PressBackspace(program.line, program.pending);
+        break;
+    case EscapeKey:
+        PressEscape(program.pending);
+        break;
+    case UndoKey:
+        PressUndo(program.line, program.pending);
+        break;
+    case RedoKey:
+        RedoLineChange(program.line);
+        break;
+    case CopyKey:
+        DispatchGadget(program, TransferButton); // as the click: the pending syllable ends first
+        break;
+    }
 }
 
 } // namespace

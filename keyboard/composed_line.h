@@ -1,5 +1,9 @@
 #pragma once
-// A growable line of UTF-16 code units; one code unit is one character of the line.
+// A growable line of UTF-16 code units; one code unit is one character of the line. Every
+// edit that changes the line is recorded, so that it can be undone and redone.
+#include "keyboard/constants.h"
+#include "keyboard/line_history.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,17 +12,24 @@ namespace wexa {
 
 class ComposedLine {
 public:
-    void Append(std::u16string_view text) { text_.append(text); }
-    // Drops the last code unit; an empty line stays empty.
-    void DeleteLast() {
-        if (!text_.empty()) text_.pop_back();
-    }
-    void Clear() { text_.clear(); }
+    void Append(std::u16string_view text);
+    // Drops the last code unit; an empty line stays empty. False when nothing changed.
+    bool DeleteLast();
+    // False for a line that was empty already.
+    bool Clear();
+    // Takes back the last change, or does again the last one taken back; false when there is none.
+    bool Undo();
+    bool Redo();
+
     std::u16string_view Text() const { return text_; }
     std::size_t Length() const { return text_.size(); }
 
 private:
+    void Apply(const LineChange& change);
+    void Reverse(const LineChange& change);
+
     std::u16string text_;
+    LineHistory history_{LineHistoryDepth};
 };
 
 } // namespace wexa

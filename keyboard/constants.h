@@ -1,7 +1,8 @@
 #pragma once
 // The keyboard's numbers: every gadget of the main window, the program's fonts, and the
-// places of the line display and the pending letters' field. Positions are in 96-DPI units
-// of the client area.
+// places of the line display and the pending letters' field, the depth of the line's undo.
+// Positions are in 96-DPI units of the client area.
+#include <cstddef>
 
 namespace wexa {
 
@@ -43,5 +44,8 @@ inline constexpr int PendingLettersX = 1290;
 inline constexpr int PendingLettersY = 613;
 inline constexpr int PendingLettersWidth = 50;
 inline constexpr int PendingLettersHeight = 24;
+
+// How many of the line's last changes can be undone.
+inline constexpr std::size_t LineHistoryDepth = 10000;
 
 } // namespace wexa

@@ -22,6 +22,7 @@ void CreateKeyButtons(int first, int last) {
         if (key.number < first || key.number > last) continue;
         CreatePushButton(key.number, key.x, key.y, key.width, key.height, key.label);
         if (key.number <= LastGlyphKey) NameGlyphKey(key);
+        if (!key.tooltip.empty()) SetGadgetTooltip(key.number, key.tooltip);
     }
 }
 

@@ -84,13 +84,13 @@ constexpr const KeyRow* GlyphBlocks[2] = {LeftBlock, RightBlock};
 // By number; on the screen they stand left to right as 373, 370, 371, 372.
 constexpr KeyEntry CommandButtons[] = {
     {SpacesButton, 420, CommandTop, CommandWidth, CommandHeight, u"Leerzeichen (2x)", LabelFont, KeyAction::Append,
-     u"  "},
+     u"  ", u"Zwei Leerzeichen anf\u00FCgen (zur\u00FCcknehmen: Strg+Z)"},
     {TransferButton, 775, CommandTop, CommandWidth, CommandHeight, u"\u00DCbertrag Clipboard", NoLabelFont,
-     KeyAction::TransferLine, u""},
+     KeyAction::TransferLine, u"", u"Die Zeile als Bild in die Zwischenablage (Strg+C)"},
     {ClearButton, 1070, CommandTop, CommandWidth, CommandHeight, u"alles L\u00F6schen", NoLabelFont,
-     KeyAction::ClearLine, u""},
+     KeyAction::ClearLine, u"", u"Die ganze Zeile l\u00F6schen (zur\u00FCckholen: Strg+Z)"},
     {DeleteOneButton, 185, CommandTop, CommandWidth, CommandHeight, u"ein Zeichen l\u00F6schen", NoLabelFont,
-     KeyAction::DeleteLastCharacter, u""},
+     KeyAction::DeleteLastCharacter, u"", u"Das letzte Zeichen l\u00F6schen (R\u00FCcktaste)"},
 };
 
 constexpr int KeyCount = 2 * 2 * KeysPerBlock;

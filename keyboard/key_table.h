@@ -14,6 +14,8 @@ struct KeyEntry {
     int labelFont; // a font number, or NoLabelFont to keep the default gadget font
     KeyAction action;
     std::u16string_view appendedText; // empty for the three commands
+    // A command's tooltip: what it does and its key. A glyph key's comes from its syllable key.
+    std::u16string_view tooltip = {};
 };
 
 inline constexpr int NoLabelFont = 0;

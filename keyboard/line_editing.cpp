@@ -26,6 +26,14 @@ void ClearLine(ComposedLine& line) {
     RefreshLineDisplay(line);
 }
 
+void UndoLineChange(ComposedLine& line) {
+    if (line.Undo()) RefreshLineDisplay(line);
+}
+
+void RedoLineChange(ComposedLine& line) {
+    if (line.Redo()) RefreshLineDisplay(line);
+}
+
 void RefreshLineDisplay(const ComposedLine& line) {
     CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight, line.Text(),
                     TextFieldBorder);

@@ -45,6 +45,13 @@ void PressEscape(PendingLetters& pending) {
     ShowPendingLetters(pending);
 }
 
+void PressUndo(ComposedLine& line, PendingLetters& pending) {
+    if (pending.typing.Pending().empty())
+        UndoLineChange(line);
+    else
+        PressEscape(pending);
+}
+
 void EndTypedSyllable(ComposedLine& line, PendingLetters& pending) {
     if (pending.typing.Pending().empty()) return;
     Write(line, pending.typing.Finish());

@@ -20,6 +20,9 @@ void TypeCharacter(ComposedLine& line, PendingLetters& pending, char16_t typed);
 void PressBackspace(ComposedLine& line, PendingLetters& pending);
 // Drops the pending letters.
 void PressEscape(PendingLetters& pending);
+// Drops the pending letters as Escape does, or else undoes the line's last change: letters
+// still pending are no change of the line.
+void PressUndo(ComposedLine& line, PendingLetters& pending);
 // Ends the pending syllable as a non-letter does; before a key's or a command's own action.
 void EndTypedSyllable(ComposedLine& line, PendingLetters& pending);
 

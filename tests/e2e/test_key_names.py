@@ -1,8 +1,9 @@
 """The real program's tooltips: every glyph key's tooltip is the label of the syllable key
-that writes the same character, all 180 in one tooltip control of the main window."""
+that writes the same character, and every command's names its key on the computer's
+keyboard, all in one tooltip control of the main window."""
 import unittest
 
-from keyboard_model import GLYPH_KEYS
+from keyboard_model import CLEAR, DELETE_ONE, GLYPH_KEYS, SPACES, TRANSFER
 from wexa_driver import WexaApp, probe, text_of
 
 
@@ -13,9 +14,12 @@ class Tooltips(unittest.TestCase):
             labels = {c["id"]: text_of(c["text"]) for c in app.controls()}  # read from the real keys
         self.assertEqual(answer["controls"], 1)
         tools = {number: text_of(units) for number, units in answer["tools"]}
-        self.assertEqual(sorted(tools), list(GLYPH_KEYS))
+        self.assertEqual(sorted(tools), list(GLYPH_KEYS) + sorted((SPACES, TRANSFER, CLEAR, DELETE_ONE)))
         for n in GLYPH_KEYS:
             self.assertEqual(tools[n], labels[n + 190], f"glyph key {n}")
+        # Each command's key, and for the removing ones what brings their work back.
+        for n, key in ((TRANSFER, "Strg+C"), (DELETE_ONE, "R\u00fccktaste"), (CLEAR, "Strg+Z"), (SPACES, "Strg+Z")):
+            self.assertIn(key, tools[n], f"command {n}")
 
 
 if __name__ == "__main__":

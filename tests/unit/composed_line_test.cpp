@@ -1,9 +1,12 @@
-// The composed line counts and deletes code units, whatever was appended.
+// The composed line counts and deletes code units, whatever was appended, and undoes and
+// redoes every change, as far back as its history reaches.
 #include "keyboard/composed_line.h"
+#include "keyboard/constants.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace wexa {
 namespace {
@@ -66,6 +69,46 @@ TEST(ComposedLine, AHundredThousandCharactersStillEditOneByOne) {
     EXPECT_EQ(line.Length(), 100001u);
     line.Clear();
     EXPECT_EQ(line.Length(), 0u);
+}
+
+// A step is its operation and the line after it: A appends (what makes the line), D deletes the
+// last character, C clears, U undoes, R redoes; in lower case when it must change nothing.
+bool Perform(ComposedLine& line, char op, const u16string& after) {
+    switch (op & ~0x20) {
+    case 'A': line.Append(std::u16string_view(after).substr(line.Length())); return true;
+    case 'D': return line.DeleteLast();
+    case 'C': return line.Clear();
+    case 'U': return line.Undo();
+    default: return line.Redo();
+    }
+}
+
+TEST(ComposedLine, UndoAndRedoLeaveTheLineOfEveryStepOfAScript) {
+    const std::vector<std::vector<std::string>> scripts = {
+        {"Aab", "Aabc", "C", "Uabc", "Uab", "Rabc", "R", "r"},    // a clear comes back whole
+        {"A!", "A!  ", "D! ", "D!", "U! ", "U!  ", "U!", "R!  "}, // two spaces are one change
+        {"Aa", "Aab", "Ua", "D", "r", "Ua", "U", "u"},            // a new change drops the redo
+        {"d", "c", "u", "Ax", "U", "d", "c", "Rx"},               // removing nothing is no change
+        {"Apq", "C", "Ar", "U", "Upq", "Apqs", "Upq", "Rpqs"},    // edits after a clear, undone over it
+    };
+    for (const auto& script : scripts) {
+        ComposedLine line;
+        for (const std::string& step : script) {
+            u16string after(step.begin() + 1, step.end());
+            EXPECT_EQ(Perform(line, step[0], after), step[0] < 'a') << step;
+            EXPECT_EQ(u16string(line.Text()), after) << step;
+        }
+    }
+}
+
+TEST(ComposedLine, UndoReachesBackOverTheHistorysDepthOfChangesAndNoFurther) {
+    ComposedLine line;
+    for (std::size_t i = 0; i < LineHistoryDepth + 1; ++i) line.Append(u"x");
+    line.Clear(); // two changes more than the depth: the first two appends stay done
+    std::size_t undone = 0;
+    while (line.Undo()) ++undone;
+    EXPECT_EQ(undone, LineHistoryDepth);
+    EXPECT_EQ(u16string(line.Text()), u"xx");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // What the keys say about themselves in the program started in-process: one tooltip control
-// with a tip for every glyph key, which shutdown takes away; the accessible names are the
+// with a tip for every glyph key and command, which shutdown takes away; the accessible names are the
 // syllables wherever the platform takes names, and the program runs on where it does not.
 #include "running_keyboard.h"
 
@@ -72,11 +72,11 @@ bool PlatformTakesNames(HWND someWindow) {
 using KeyNames = RunningKeyboard;
 
 // The tooltips' texts are checked on the real program (end-to-end); here what it leaves behind.
-TEST_F(KeyNames, OneTooltipControlOfTheMainWindowHoldsATipForEveryGlyphKey) {
+TEST_F(KeyNames, OneTooltipControlOfTheMainWindowHoldsATipForEveryGlyphKeyAndCommand) {
     std::vector<HWND> tooltips = TooltipControlsOfThisThread();
     ASSERT_EQ(tooltips.size(), 1u);
     EXPECT_EQ(GetWindow(tooltips[0], GW_OWNER), window_);
-    EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 180);
+    EXPECT_EQ(SendMessageW(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 184);
 }
 
 TEST_F(KeyNames, GlyphKeysAndTheLineDisplayAreNamedBySyllablesWhereThePlatformTakesNames) {

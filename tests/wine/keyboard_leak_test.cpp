@@ -1,7 +1,9 @@
-// Every edit replaces the line display with a new control; two thousand of them (a hundred
-// rounds of every kind of edit) must leave the process with no more GDI objects and windows
-// than a few did. The count itself is shown to see a leak of exactly that kind.
+// Every edit and every undo replaces the line display with a new control; ten thousand edits
+// (five hundred rounds of every kind) and as many undos must leave the process with no more
+// GDI objects and windows than a few edits did. The count itself is shown to see a leak of
+// exactly that kind.
 #include "gui_objects.h"
+#include "keyboard/constants.h"
 #include "running_keyboard.h"
 
 #include <cstdio>
@@ -18,26 +20,48 @@ constexpr int EditCycle[] = {0, 190, 94, 284, SpacesButton, 179, DeleteOneButton
 class KeyboardLeaks : public RunningKeyboard {
 protected:
     // Clicks and shows the result, so painting the field is part of what is counted.
-    void Edit(int count) {
-        for (int i = 0; i < count; ++i) {
+    void Edit(int count, int first = 0) {
+        for (int i = first; i < first + count; ++i) {
             Click(EditCycle[i % std::size(EditCycle)]);
             UpdateWindow(window_);
         }
     }
+
+    // Ctrl+Z as the window receives it: the key's message, with Ctrl down in the thread's key state.
+    void Undo(int count) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        for (int i = 0; i < count; ++i) {
+            PostMessageW(window_, WM_KEYDOWN, 'Z', 0);
+            Pump();
+            UpdateWindow(window_);
+        }
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
 };
 
-TEST_F(KeyboardLeaks, TwoThousandEditsHoldNoMoreObjectsThanTheFirstFew) {
-    Edit(static_cast<int>(std::size(EditCycle)));
+TEST_F(KeyboardLeaks, TenThousandEditsAndAsManyUndosHoldNoMoreObjectsThanTheFirstFewEdits) {
+    Edit(static_cast<int>(std::size(EditCycle))); // ends with a clear
     GuiObjects early = CountGuiObjects();
-    constexpr int Edits = 2000;
-    Edit(Edits);
+    constexpr int Edits = 10000; // each changes the line, and the history keeps them all
+    static_assert(Edits <= LineHistoryDepth);
+    Edit(Edits, 1); // from the cycle's second edit: the last leaves a line that is not empty
+    GuiObjects edited = CountGuiObjects();
+    EXPECT_NE(LineDisplayText(), u"");
+    Undo(Edits);
     GuiObjects late = CountGuiObjects();
-    std::printf("GDI objects %d -> %d, windows %d -> %d after %d edits\n", early.gdi, late.gdi, early.windows,
-                late.windows, Edits);
+    std::printf("GDI objects %d -> %d -> %d, windows %d -> %d -> %d after %d edits, then as many undos\n", early.gdi,
+                edited.gdi, late.gdi, early.windows, edited.windows, late.windows, Edits);
+    EXPECT_EQ(LineDisplayText(), u"");
     EXPECT_GT(early.gdi, 0);
     EXPECT_GE(early.windows, 366); // the main window, its 365 controls and the Toolkit's wake-up window
-    EXPECT_LE(late.gdi, early.gdi);
-    EXPECT_LE(late.windows, early.windows);
+    for (const GuiObjects& after : {edited, late}) {
+        EXPECT_LE(after.gdi, early.gdi);
+        EXPECT_LE(after.windows, early.windows);
+    }
 }
 
 // A line display rebuilt the wrong way: a new field with a font of its own each time, the
