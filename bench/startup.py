@@ -9,11 +9,14 @@ time-start command, which counts from just before CreateProcessW and watches fro
   painted      the window is shown with it, and neither it nor any child has an update
                region left (every part has been given its paint);
   idle         the program's thread then answers a message sent to it;
-  exit         from the close request (WM_CLOSE) to the end of the process.
+  exit         from the close request (WM_CLOSE) to the end of the process;
+  processor    the program's own processor time when it was idle (10 ms steps under Wine),
+               which the load of other programs changes less than the times above.
 The programs run alternately, after one warm-up run each that is not counted; the figures
 are medians with the minimum in brackets, and the keyboard's median over the bound's.
 Then both run a few times more with their in-process marks (bench-startup-steps.exe is the
-keyboard with its start-up steps timed), counted from the creation of the process.
+keyboard with its start-up steps timed), counted from the creation of the process, and
+bench-startup-steps.exe --suspects times what each suspect adds to the plain way.
 
 The same comparison then runs in a plain prefix (build/win64/wine/plain-prefix, made once by
 wineboot) with Wine's default settings, as a user's Wine has them: windows managed (no
@@ -30,7 +33,7 @@ import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))
-from wexa_driver import BUILD, PROBE, WINE_FACTS, WexaApp, probe, winpath  # noqa: E402
+from wexa_driver import BUILD, PROBE, WINE_EXEC, WINE_FACTS, WexaApp, probe, winpath, wine_env  # noqa: E402
 
 PLAIN_PREFIX = BUILD / "wine" / "plain-prefix"
 
@@ -38,7 +41,7 @@ KEYBOARD = ("keyboard", "wexa-tastatur.exe", "Wexa Font Tastatur")
 BOUND = ("bound", "bench-startup-bound.exe", "Startup bound")
 STEPS = ("keyboard steps", "bench-startup-steps.exe", "Wexa Font Tastatur")
 FIGURES = [("last_button", "last button (373)"), ("painted", "first complete paint"), ("idle", "idle"),
-           ("exit", "exit after close")]
+           ("exit", "exit after close"), ("cpu", "processor time at idle")]
 
 
 def plain_env(**extra):
@@ -134,6 +137,8 @@ def main():
     rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 7
     with WexaApp(start=False) as app, tempfile.TemporaryDirectory(dir=BUILD) as folder:  # the program's drives
         compare(rounds, folder, "in the test session")
+        suspects = [str(WINE_EXEC), str(BUILD / STEPS[1]), "--suspects", "9"]
+        print(subprocess.run(suspects, env=wine_env(), capture_output=True, text=True, timeout=600).stdout, end="")
         make_plain_prefix({"d": app.d, "f": app.f})
         try:
             compare(rounds, folder, "in a plain prefix with Wine's defaults", plain_time_start)
