@@ -9,9 +9,7 @@ time-start command, which counts from just before CreateProcessW and watches fro
   painted      the window is shown with it, and neither it nor any child has an update
                region left (every part has been given its paint);
   idle         the program's thread then answers a message sent to it;
-  exit         from the close request (WM_CLOSE) to the end of the process;
-  processor    the program's own processor time when it was idle (10 ms steps under Wine),
-               which the load of other programs changes less than the times above.
+  exit         from the close request (WM_CLOSE) to the end of the process.
 The programs run alternately, after one warm-up run each that is not counted; the figures
 are medians with the minimum in brackets, and the keyboard's median over the bound's.
 Then both run a few times more with their in-process marks (bench-startup-steps.exe is the
@@ -41,7 +39,7 @@ KEYBOARD = ("keyboard", "wexa-tastatur.exe", "Wexa Font Tastatur")
 BOUND = ("bound", "bench-startup-bound.exe", "Startup bound")
 STEPS = ("keyboard steps", "bench-startup-steps.exe", "Wexa Font Tastatur")
 FIGURES = [("last_button", "last button (373)"), ("painted", "first complete paint"), ("idle", "idle"),
-           ("exit", "exit after close"), ("cpu", "processor time at idle")]
+           ("exit", "exit after close")]
 
 
 def plain_env(**extra):

@@ -2,10 +2,14 @@
 // process: a hidden window gets the 180 glyph keys in the glyph font, is shown and pumped
 // until every part has painted, and is destroyed. The variants add one thing each, as the
 // keyboard did it or does it now, and run alternately round by round; the figures are medians.
+// Then the whole window twice, alternately: the bound's way, and the keyboard's own start-up,
+// event handling and shutdown; in one process, so the machine's load falls on both alike.
 //     bench-startup-steps.exe --suspects [ROUNDS]
 #include "startup_suspects.h"
 
-#include "app/constants.h"
+#include "app/program.h"
+#include "bound_window.h"
+#include "toolkit/events.h"
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 
@@ -18,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,11 +133,68 @@ void RunOnce(const Variant& v, const Fonts& fonts, IAccPropServices* services, T
     times.destroy.push_back(Since(t0));
 }
 
+// The whole window as the bound makes it, and as the keyboard does.
+void RunBoundWindow(Times& times) {
+    auto t0 = Clock::now();
+    BoundFonts fonts;
+    HWND window = OpenBoundWindow(L"WexaSuspectsBound", Procedure, L"Suspects bound");
+    MakeBoundControls(window, fonts);
+    times.create.push_back(Since(t0));
+    t0 = Clock::now();
+    ShowWindow(window, SW_SHOWNORMAL);
+    Pump(window, Variants[0]);
+    times.paint.push_back(Since(t0));
+    t0 = Clock::now();
+    DestroyWindow(window);
+    times.destroy.push_back(Since(t0));
+}
+
+// The keyboard's messages go through its own event function, as in its loop.
+void PumpKeyboard(HWND window) {
+    MSG msg;
+    for (;;) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitForEvent();
+        if (Painted(window)) return;
+        WaitMessage();
+    }
+}
+
+void RunKeyboardWindow(Times& times) {
+    auto t0 = Clock::now();
+    std::optional<Program> program = StartUp();
+    times.create.push_back(Since(t0));
+    HWND window = FindWindowW(L"WindowClass_0", nullptr);
+    t0 = Clock::now();
+    if (program && window) PumpKeyboard(window);
+    times.paint.push_back(Since(t0));
+    t0 = Clock::now();
+    ShutDown();
+    times.destroy.push_back(Since(t0));
+}
+
+void PrintRow(const char* name, const Times& t) {
+    std::printf("  %-30s %8.2f %8.2f %8.2f\n", name, Median(t.create), Median(t.paint), Median(t.destroy));
+}
+
+void CompareWholeWindows(int rounds) {
+    Times bound, keyboard;
+    RunBoundWindow(bound); // warm-up
+    RunKeyboardWindow(keyboard);
+    bound = keyboard = {};
+    for (int round = 0; round < rounds; ++round) {
+        RunBoundWindow(bound);
+        RunKeyboardWindow(keyboard);
+    }
+    std::printf("the whole window, %d alternating rounds, medians in ms\n", rounds);
+    std::printf("  %-30s %8s %8s %8s\n", "", "start", "paint", "exit");
+    PrintRow("the bound's way", bound);
+    PrintRow("the keyboard", keyboard);
+}
+
 } // namespace
 
 int RunSuspects(int rounds) {
-    std::wstring fontPath(FontFilePath, FontFilePath + std::char_traits<char16_t>::length(FontFilePath));
-    AddFontResourceExW(fontPath.c_str(), FR_PRIVATE, nullptr); // written by the keyboard's first start
+    PrepareBound(); // the carried font, written by the keyboard's first start
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = Procedure;
@@ -161,13 +223,12 @@ int RunSuspects(int rounds) {
     std::printf("suspects, 180 glyph keys, %d alternating rounds, medians in ms%s\n", rounds,
                 services ? "" : " (no accessibility service)");
     std::printf("  %-30s %8s %8s %8s\n", "", "create", "paint", "destroy");
-    for (std::size_t i = 0; i < count; ++i)
-        std::printf("  %-30s %8.2f %8.2f %8.2f\n", Variants[i].name, Median(times[i].create), Median(times[i].paint),
-                    Median(times[i].destroy));
+    for (std::size_t i = 0; i < count; ++i) PrintRow(Variants[i].name, times[i]);
     if (services) services->Release();
     DeleteObject(fonts.glyph);
     DeleteObject(fonts.message);
     OleUninitialize();
+    CompareWholeWindows(rounds);
     return 0;
 }
 

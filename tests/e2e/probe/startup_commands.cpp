@@ -9,8 +9,6 @@
 //   children has an update region left: every part of it has been given its paint;
 // - "idle": the program's thread answers a message sent after that, so it is back waiting;
 // - "exit": from the close request (WM_CLOSE, as the close box sends) to the end of the process;
-// - "cpu": the processor time (user and kernel) the program had used when it was idle, which
-//   a loaded machine changes less than the wall-clock times;
 // - "exit_code": the process's exit code.
 // The watch polls every millisecond; polling costs the program a little server time, the
 // same for both programs.
@@ -60,13 +58,6 @@ template <typename Found> double WaitFor(const Clock& clock, HANDLE process, Fou
     return -1;
 }
 
-double ProcessorMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-    auto ticks = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0; // 100 ns ticks
-}
-
 int TimeStart(const Args& args) {
     if (args.size() < 2) return Fail("usage: time-start EXE TITLE [ARGUMENT...]");
     std::wstring command = L"\"" + args[0] + L"\"";
@@ -86,7 +77,6 @@ int TimeStart(const Args& args) {
     DWORD_PTR answer;
     bool answered = SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
     double idle = answered ? clock.Ms() : -1;
-    double cpu = ProcessorMs(process.hProcess);
 
     double closing = clock.Ms();
     PostMessageW(w, WM_CLOSE, 0, 0);
@@ -98,8 +88,8 @@ int TimeStart(const Args& args) {
     CloseHandle(process.hProcess);
 
     std::printf("{\"window\":%.1f,\"last_button\":%.1f,\"painted\":%.1f,\"idle\":%.1f,\"exit\":%.1f,"
-                "\"cpu\":%.1f,\"exit_code\":%lu}\n",
-                window, lastButton, painted, idle, exit, cpu, code);
+                "\"exit_code\":%lu}\n",
+                window, lastButton, painted, idle, exit, code);
     return window < 0 || lastButton < 0 || painted < 0 || idle < 0 ? 1 : 0;
 }
 
