@@ -239,7 +239,8 @@ void DrawRun(DrawingContext& c, const TextRun& run, int start, const MaskBlend& 
             DrawPiece(c, run, {0, run.length - 1}, start, 0, from, to, blend);
         return;
     }
-    if (!EnsureMask(c, PieceColumns + 2 * c.reach)) return;
+    const int pieceMask = PieceColumns + 2 * c.reach;
+    if (!EnsureMask(c, pieceMask) || c.mask.width < pieceMask) return; // an older, smaller mask cannot serve
     for (long long a = from; a < to; a += PieceColumns) {
         const long long b = std::min<long long>(a + PieceColumns, to);
         DrawPiece(c, run, CharactersTouching(run, start, c.reach, a, b), start, a - c.reach, a, b, blend);
