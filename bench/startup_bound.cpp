@@ -5,9 +5,7 @@
 // while the window is still hidden, and the window is shown once.
 // The font file must already be where the keyboard writes it (the keyboard's first start
 // does that); this program only registers it.
-#include "app/constants.h"
-#include "keyboard/constants.h"
-#include "keyboard/key_table.h"
+#include "bound_window.h"
 #include "startup_marks.h"
 
 #include <windows.h>
@@ -15,58 +13,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstddef>
-#include <string>
-
 namespace {
-
-using namespace wexa;
-
-int dpiX = 96, dpiY = 96;
-int X(int v) { return MulDiv(v, dpiX, 96); }
-int Y(int v) { return MulDiv(v, dpiY, 96); }
-
-HFONT Font(const wchar_t* face, int points) {
-    return CreateFontW(-MulDiv(points, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, face);
-}
-
-HFONT MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
 
 LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(w, m, wp, lp);
-}
-
-HWND OpenHiddenWindow(HINSTANCE instance) {
-    WNDCLASSW wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"WexaStartupBound";
-    RegisterClassW(&wc);
-    DWORD style = MainWindowFlags & ~DWORD{7};
-    RECT frame{0, 0, X(MainWindowClientWidth), Y(MainWindowClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    return CreateWindowExW(0, wc.lpszClassName, L"Startup bound", style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                           (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance,
-                           nullptr);
-}
-
-HWND Child(HWND parent, DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
-           int id, HFONT font) {
-    HWND c = CreateWindowExW(exStyle, cls, text, style, X(x), Y(y), X(w), Y(h), parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return c;
 }
 
 const wchar_t* FirstArgument() {
@@ -77,34 +28,19 @@ const wchar_t* FirstArgument() {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    bench::StartupMarks marks(FirstArgument());
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    wexa::bench::StartupMarks marks(FirstArgument());
     marks.Mark("entry (wWinMain)");
-    HDC screen = GetDC(nullptr);
-    dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
-    std::wstring fontPath(FontFilePath, FontFilePath + std::char_traits<char16_t>::length(FontFilePath));
-    AddFontResourceExW(fontPath.c_str(), FR_PRIVATE, nullptr);
-    HFONT fonts[] = {MessageFont(), Font(L"Vevoviv", GlyphFontPoints), Font(L"Arial", LabelFontPoints),
-                     Font(L"Vevoviv", LineFontPoints)};
-    static_assert(NoLabelFont == 0 && GlyphFont == 1 && LabelFont == 2 && LineFont == 3);
+    wexa::bench::PrepareBound();
+    wexa::bench::BoundFonts fonts;
     marks.Mark("font registered, fonts made");
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     marks.Mark("InitCommonControlsEx");
-    HWND window = OpenHiddenWindow(instance);
+    HWND window = wexa::bench::OpenBoundWindow(L"WexaStartupBound", Procedure, L"Startup bound");
     marks.Mark("window made, hidden");
-
-    Child(window, WS_EX_CLIENTEDGE, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, LineDisplayX,
-          LineDisplayY, LineDisplayWidth, LineDisplayHeight, LineDisplayNumber, fonts[LineFont]);
-    for (const KeyEntry& key : KeyTable()) {
-        std::wstring label(key.label.begin(), key.label.end());
-        Child(window, 0, L"Button", label.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, key.x, key.y,
-              key.width, key.height, key.number, fonts[key.labelFont]);
-    }
+    wexa::bench::MakeBoundControls(window, fonts);
     marks.Mark("controls made, fonts set");
     ShowWindow(window, SW_SHOWNORMAL);
     marks.Mark("window shown");
@@ -115,6 +51,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&msg);
     }
     marks.Mark("left the loop");
-    for (HFONT f : fonts) DeleteObject(f);
     return 0;
 }

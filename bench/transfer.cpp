@@ -1,6 +1,10 @@
 // Transfer benchmark: the steps of "Übertrag Clipboard" for lines of 1, 100, 728 and
-// 25,000 characters in the carried font, each timed on its own: rendering the LineImage,
-// showing the preview, writing the PNG file and copying to the clipboard. Best of ROUNDS.
+// 25,000 characters in the carried font, each timed on its own and run in the transfer's
+// order: emptying the clipboard (which frees the previous transfer's copy), rendering the
+// LineImage, showing the preview, encoding and writing the PNG file and copying to the clipboard with
+// that encoding, as the transfer does. Best of ROUNDS. The peak is the process's peak working
+// set so far, next to what must exist at once: the bitmap, the clipboard's copy of its rows
+// and the PNG bytes.
 //
 //     tools/wine-exec build/win64/bench-transfer.exe [ROUNDS]
 #include "keyboard/constants.h"
@@ -19,6 +23,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -61,25 +66,37 @@ double PeakMegabytes() {
 void Measure(int length, int rounds, const std::u16string& pngPath) {
     const std::u16string line = LineOf(length);
     const int width = wexa::LineImageWidth(line.size());
-    Best render, preview, png, clipboard;
+    Best discard, render, preview, png, clipboard;
+    std::size_t pngBytes = 0;
+    double renderPeak = 0;
     for (int i = 0; i < rounds; ++i) {
+        discard.Take([] { return wexa::DiscardClipboard() != 0; });
         render.Take([&] {
             wexa::RenderLineImage(width, line);
             return !wexa::IsNull(wexa::ImageHandleOf(wexa::LineImageNumber));
         });
+        if (i == 0) renderPeak = PeakMegabytes(); // the picture and the text mask, before any copy
         preview.Take([&] {
             return !wexa::IsNull(wexa::CreateImageView(wexa::PreviewImageNumber, wexa::PreviewX, wexa::PreviewY,
                                                        width, wexa::LineImageHeight,
                                                        wexa::ImageHandleOf(wexa::LineImageNumber)));
         });
-        png.Take([&] { return wexa::WriteImagePng(wexa::LineImageNumber, pngPath) == 1; });
-        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber)); });
+        wexa::EncodedImage encoded;
+        png.Take([&] {
+            encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
+            return wexa::WriteEncodedPng(encoded, pngPath) == 1;
+        });
+        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded)); });
+        pngBytes = encoded.bytes.size();
     }
-    std::printf("%6d chars %8d px: render %9.2f ms  preview %7.2f ms  PNG %9.2f ms  clipboard %8.2f ms  "
-                "sum %9.2f ms  peak %7.1f MB%s\n",
-                length, width, render.ms, preview.ms, png.ms, clipboard.ms,
-                render.ms + preview.ms + png.ms + clipboard.ms, PeakMegabytes(),
-                render.ok && preview.ok && png.ok && clipboard.ok ? "" : "  (a step failed)");
+    const double rows = static_cast<double>((3 * static_cast<std::int64_t>(width) + 3) / 4 * 4 * wexa::LineImageHeight);
+    const double needed = (2 * rows + static_cast<double>(pngBytes)) / (1024.0 * 1024.0);
+    const double peak = PeakMegabytes();
+    std::printf("%6d chars %8d px: discard %6.2f ms  render %9.2f ms  preview %7.2f ms  PNG %9.2f ms  clipboard %8.2f ms  "
+                "sum %9.2f ms  peak after rendering %7.1f MB, in all %7.1f MB = %5.2f x (bitmap + clipboard + PNG %7.1f MB)%s\n",
+                length, width, discard.ms, render.ms, preview.ms, png.ms, clipboard.ms,
+                discard.ms + render.ms + preview.ms + png.ms + clipboard.ms, renderPeak, peak, peak / needed, needed,
+                discard.ok && render.ok && preview.ok && png.ok && clipboard.ok ? "" : "  (a step failed)");
 }
 
 } // namespace

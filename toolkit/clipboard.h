@@ -9,5 +9,8 @@ int DiscardClipboard();
 // Places the image on the clipboard: its PNG bytes under the registered format "PNG" first
 // (when they can be made), then a CF_DIB block. Null when no CF_DIB was placed.
 ClipboardDataHandle CopyImageToClipboard(int imageNumber);
+struct EncodedImage;
+// The same with the image's PNG bytes already made (EncodeImagePng), as a transfer has them.
+ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& png);
 
 } // namespace wexa

@@ -1,9 +1,9 @@
 #include "toolkit/clipboard.h"
 
 #include "toolkit/detail/clipboard_access.h"
-#include "toolkit/detail/png_image.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dib_layout.h"
+#include "toolkit/images.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -96,15 +96,14 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
 // The registered format under which browsers and screenshot tools place PNG pictures.
 inline constexpr wchar_t PngFormatName[] = L"PNG";
 
-// The image's PNG bytes in a movable block for the clipboard; null when there are none.
-win32::UniqueGlobal PngBlockOf(detail::ImageRecord& image) {
-    const std::vector<std::uint8_t>* png = detail::PngBytesOf(image);
-    if (!png) return {};
-    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png->size()));
+// The PNG bytes in a movable block for the clipboard; null when there are none.
+win32::UniqueGlobal PngBlockOf(const EncodedImage& png) {
+    if (png.outcome != EncodedImage::Outcome::Encoded) return {};
+    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png.bytes.size()));
     if (!block) return {};
     win32::GlobalLock<std::uint8_t> bytes(block.get());
     if (!bytes) return {};
-    std::memcpy(bytes.get(), png->data(), png->size());
+    std::memcpy(bytes.get(), png.bytes.data(), png.bytes.size());
     return block;
 }
 
@@ -117,9 +116,15 @@ void PlacePng(win32::UniqueGlobal png) {
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
-    detail::ImageRecord* image = detail::State().images.Find(imageNumber);
+    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
     if (!image || !image->bitmap) return ClipboardDataHandle::Null;
-    win32::UniqueGlobal png = PngBlockOf(*image); // encoded before opening: the clipboard is held briefly
+    return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
+}
+
+ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded) {
+    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
+    if (!image || !image->bitmap) return ClipboardDataHandle::Null;
+    win32::UniqueGlobal png = PngBlockOf(encoded);
     detail::ProgramClipboard clipboard;
     if (!clipboard) return ClipboardDataHandle::Null;
     win32::UniqueGlobal dib = PackBitmap(image->bitmap.get());

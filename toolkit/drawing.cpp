@@ -1,6 +1,9 @@
 // Drawing on the Toolkit's images. Boxes are filled straight into the pixel memory; text
 // is drawn by GDI white on black into a private mask and then blended into the pixels,
-// each colour channel with its own coverage.
+// each colour channel with its own coverage. A long text goes through the mask in pieces,
+// so the mask stays small however long the line: each piece owns a run of columns and is
+// drawn with every character whose glyph may touch them, so those columns get the very
+// coverage that one drawing of the whole text would give them.
 #include "toolkit/detail/image_drawing.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/images.h"
@@ -11,6 +14,8 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace wexa {
 namespace {
@@ -21,6 +26,7 @@ constexpr wchar_t OverhangProbe[] = L"H";
 constexpr wchar_t HeightProbe[] = L"Hg";
 constexpr std::uint8_t InkThreshold = 200;
 constexpr double CoordinateLimit = 1e12; // far outside any image, still exact as an integer
+constexpr int PieceColumns = 4096;        // the columns of the image one piece of text owns
 
 // GDI output reaches the pixels at once while drawing lasts, so the direct reads of the
 // mask never see a half-finished text.
@@ -104,9 +110,10 @@ struct DrawingContext {
     win32::UniqueBitmap maskBitmap;
     std::optional<win32::SelectedObject> maskSelection;
     PixelSurface mask;
-    int maskNeedWidth = 0; // what the fonts selected so far ask of the mask
-    int maskNeedHeight = 0;
+    int maskNeedHeight = 0; // what the fonts selected so far ask of the mask
+    int textClipWidth = 0;  // text reaches no further right: the width of a mask for a whole line
     int overhang = 0;
+    int reach = 0; // how far a glyph's ink may reach outside its advance, either side
     std::optional<Colour> front;
     Colour background = Black;
     int mode = DrawingModeOpaque;
@@ -138,14 +145,17 @@ void SelectDrawingFont(DrawingContext& c, HFONT font) {
     c.overhang = MeasureOverhang(c.maskDc.get());
     int textHeight = TextExtent(c.maskDc.get(), HeightProbe, 2).cy;
     c.maskNeedHeight = std::max({c.maskNeedHeight, MaskMinimumHeight, textHeight + MaskHeightMargin});
-    c.maskNeedWidth = std::max(c.maskNeedWidth, c.pixels.width + 2 * c.overhang);
+    c.textClipWidth = std::max(c.textClipWidth, c.pixels.width + 2 * c.overhang);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(c.maskDc.get(), &metrics);
+    // Far more than any glyph of a text font reaches past its cell, and cheap: a few pixels per piece.
+    c.reach = 2 * (std::max(metrics.tmMaxCharWidth, metrics.tmHeight) + c.overhang);
 }
 
-// The mask is made when text is first drawn, at the size the fonts asked for, and made
-// anew only when a later font needs more; a long line so holds one mask at a time.
-bool EnsureMask(DrawingContext& c) {
-    if (c.maskBitmap && c.mask.width >= c.maskNeedWidth && c.mask.height >= c.maskNeedHeight) return true;
-    Section fresh = MakeTopDownSection(c.maskDc.get(), std::max(c.mask.width, c.maskNeedWidth),
+// The mask is made when text is first drawn, and made anew only when a text needs more.
+bool EnsureMask(DrawingContext& c, int width) {
+    if (c.maskBitmap && c.mask.width >= width && c.mask.height >= c.maskNeedHeight) return true;
+    Section fresh = MakeTopDownSection(c.maskDc.get(), std::max(c.mask.width, width),
                                        std::max(c.mask.height, c.maskNeedHeight));
     if (!fresh.bitmap) return static_cast<bool>(c.maskBitmap);
     c.maskSelection.reset();
@@ -169,6 +179,72 @@ std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& re
     PrepareWhiteOnBlack(c->maskDc.get());
     SelectDrawingFont(*c, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
     return c;
+}
+
+// A text and where each of its characters ends, counted from its start.
+struct TextRun {
+    const wchar_t* text = nullptr;
+    int length = 0;
+    std::vector<int> ends; // empty: the positions are unknown, and the text goes through in one piece
+};
+
+// The characters' ends, when they add up to the text's width: GDI then places each glyph at
+// the sum of the advances before it, and a part of the text drawn at its place gives the
+// same glyphs at the same pixels.
+std::vector<int> CharacterEnds(HDC dc, const TextRun& run, int width) {
+    std::vector<int> ends(static_cast<std::size_t>(run.length));
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc, run.text, run.length, 0, nullptr, ends.data(), &size)) return {};
+    if (size.cx != width || ends.back() != width) return {};
+    return ends;
+}
+
+// The characters [first, last] that may touch region columns [from, to) when the text starts
+// at column start, without splitting a surrogate pair. Empty (first > last) when none may.
+std::pair<int, int> CharactersTouching(const TextRun& run, int start, int reach, long long from, long long to) {
+    const auto begin = run.ends.begin();
+    int first = static_cast<int>(std::upper_bound(begin, run.ends.end(), from - start - reach) - begin);
+    int last = static_cast<int>(std::lower_bound(begin, run.ends.end(), to - start + reach) - begin);
+    last = std::min(last, run.length - 1);
+    if (first > 0 && IS_LOW_SURROGATE(run.text[first])) --first;
+    if (last < run.length - 1 && IS_HIGH_SURROGATE(run.text[last])) ++last;
+    return {first, last};
+}
+
+// Draws characters [first, last] into the clear mask, whose column 0 is region column origin,
+// blends region columns [from, to) into the image and clears the mask again.
+void DrawPiece(DrawingContext& c, const TextRun& run, std::pair<int, int> characters, int start, long long origin,
+               long long from, long long to, const MaskBlend& blend) {
+    auto [first, last] = characters;
+    if (first <= last) {
+        const int at = start + (first > 0 ? run.ends[first - 1] : 0);
+        TextOutW(c.maskDc.get(), static_cast<int>(at - origin), 0, run.text + first, last - first + 1);
+    }
+    const auto offset = static_cast<int>(from - origin);
+    PixelSurface owned{c.mask.At(offset, 0), c.mask.stride, c.mask.width - offset, c.mask.height, false};
+    MaskBlend piece = blend;
+    piece.regionWidth = static_cast<int>(to - from);
+    piece.destX = blend.destX + from;
+    BlendMask(c.pixels, owned, piece);
+    ClearMask(c.mask, c.mask.width, c.mask.height);
+}
+
+// Plain text output, no shaping: every code unit shows its glyph, the soft hyphen too.
+void DrawRun(DrawingContext& c, const TextRun& run, int start, const MaskBlend& blend) {
+    // Only the region's columns inside the image are drawn.
+    const long long from = std::max<long long>(0, -blend.destX);
+    const long long to = std::min<long long>(blend.regionWidth, c.pixels.width - blend.destX);
+    if (run.ends.empty()) { // the whole text at once, through a mask as wide as the region
+        if (EnsureMask(c, blend.regionWidth) && from < to)
+            DrawPiece(c, run, {0, run.length - 1}, start, 0, from, to, blend);
+        return;
+    }
+    const int pieceMask = PieceColumns + 2 * c.reach;
+    if (!EnsureMask(c, pieceMask) || c.mask.width < pieceMask) return; // an older, smaller mask cannot serve
+    for (long long a = from; a < to; a += PieceColumns) {
+        const long long b = std::min<long long>(a + PieceColumns, to);
+        DrawPiece(c, run, CharactersTouching(run, start, c.reach, a, b), start, a - c.reach, a, b, blend);
+    }
 }
 
 } // namespace
@@ -204,19 +280,16 @@ double DrawTextAt(double x, double y, std::u16string_view text, Colour colour) {
     DrawingContext* c = Current().get();
     if (!c || text.empty()) return x;
     c->front = colour;
-    std::wstring wide = detail::Wide(text);
-    int length = static_cast<int>(std::min<std::size_t>(wide.size(), INT_MAX));
-    SIZE extent = TextExtent(c->maskDc.get(), wide.c_str(), length);
-    int d = 2 * c->overhang;
-    int cx = extent.cx + c->overhang;
-    if (!EnsureMask(*c)) return x + cx;
-    int cy = std::min<int>(extent.cy, c->mask.height);
-    // Plain text output, no shaping: every code unit shows its glyph, the soft hyphen too.
-    TextOutW(c->maskDc.get(), d, 0, wide.c_str(), length);
-    MaskBlend blend{cx + 2 * d, cy, Truncated(x) - d, Truncated(y), colour, c->mode == DrawingModeOpaque,
-                    c->background};
-    BlendMask(c->pixels, c->mask, blend);
-    ClearMask(c->mask, blend.regionWidth, blend.regionHeight);
+    const std::wstring wide = detail::Wide(text);
+    TextRun run{wide.c_str(), static_cast<int>(std::min<std::size_t>(wide.size(), INT_MAX))};
+    const SIZE extent = TextExtent(c->maskDc.get(), run.text, run.length);
+    const int d = 2 * c->overhang;
+    const int cx = extent.cx + c->overhang;
+    run.ends = CharacterEnds(c->maskDc.get(), run, extent.cx);
+    // The region is cx + 2d wide from x - d, as wide as a mask for the whole line allows.
+    MaskBlend blend{std::min(cx + 2 * d, c->textClipWidth), std::min<int>(extent.cy, c->maskNeedHeight),
+                    Truncated(x) - d, Truncated(y), colour, c->mode == DrawingModeOpaque, c->background};
+    DrawRun(*c, run, d, blend);
     return x + cx;
 }
 

@@ -1,11 +1,18 @@
 #include "toolkit/events.h"
 
+#include "toolkit/detail/gadget_names.h"
 #include "toolkit/detail/keyboard_input.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/keyboard_events.h"
 
 namespace wexa {
 namespace {
+
+// The messages that TranslateAcceleratorW looks at; the others need no lookup of the active
+// window, which costs the platform a round trip, for every paint of every control too.
+bool MayBeAccelerator(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
+}
 
 HACCEL AcceleratorsOfActiveWindow() {
     HWND active = GetActiveWindow();
@@ -26,8 +33,9 @@ int WaitForEvent() {
     }
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
+    detail::RelayToTooltips(msg);
     if (!detail::TakeKeyboardMessage(msg)) {
-        HACCEL accelerators = AcceleratorsOfActiveWindow();
+        HACCEL accelerators = MayBeAccelerator(msg.message) ? AcceleratorsOfActiveWindow() : nullptr;
         if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

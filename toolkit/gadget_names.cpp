@@ -52,11 +52,13 @@ HWND TooltipsFor(HWND owner) {
 }
 
 // A tool for the whole control; its size without the field that only version 6 knows,
-// so that either version of the common controls takes it.
+// so that either version of the common controls takes it. The event loop relays the
+// control's mouse messages: a subclass would put every message of every key, its paints
+// too, through the tooltip control's window property lookups.
 TTTOOLINFOW ToolOf(HWND control, wchar_t* text) {
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = text;
@@ -91,6 +93,13 @@ void ForgetGadgetNames(HWND control) {
         SendMessageW(n.tooltips.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     if (n.named.erase(control)) ClearName(control);
+}
+
+void RelayToTooltips(const MSG& message) {
+    GadgetNames& n = Names();
+    bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
+    if (mouse && n.tooltips && n.withTooltip.count(message.hwnd))
+        SendMessageW(n.tooltips.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void ReleaseGadgetNames() {

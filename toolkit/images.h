@@ -2,7 +2,9 @@
 #include "toolkit/colour.h"
 #include "toolkit/handles.h"
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace wexa {
 
@@ -35,7 +37,7 @@ void EndImageDrawing();
 // Writes the image as a PNG file; nonzero when the whole file was written.
 int WriteImagePng(int number, std::u16string_view path);
 
-// What the last WriteImagePng did, for telling the user why a picture was not saved.
+// What the last WriteImagePng or WriteEncodedPng did, for telling the user why a picture was not saved.
 enum class PngWriteOutcome {
     Written,
     NoImage,       // the number held no picture (an empty line), or no path was given
@@ -45,5 +47,20 @@ enum class PngWriteOutcome {
     WriteFailed,   // opened, but not written completely (a full disk, an encoding error)
 };
 PngWriteOutcome LastPngWriteOutcome();
+
+// An image's PNG file in memory, made once for the file and the clipboard alike.
+struct EncodedImage {
+    enum class Outcome {
+        Unreadable, // no 24-bit bitmap section that matches its record: nothing may be written
+        Refused,    // libpng reported an error
+        Encoded,
+    };
+    Outcome outcome = Outcome::Unreadable;
+    std::vector<std::uint8_t> bytes;
+};
+EncodedImage EncodeImagePng(int number);
+// Writes the encoding as WriteImagePng would have written the image: an unreadable image
+// leaves the path untouched, a refused encoding leaves no file there.
+int WriteEncodedPng(const EncodedImage& png, std::u16string_view path);
 
 } // namespace wexa

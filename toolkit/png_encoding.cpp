@@ -3,9 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <functional>
 #include <new>
-#include <string_view>
 
 namespace wexa {
 namespace {
@@ -82,17 +80,6 @@ std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& ro
 bool WriteAllBytes(std::FILE* file, const std::vector<std::uint8_t>& bytes) {
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return written && std::fflush(file) == 0 && !std::ferror(file);
-}
-
-std::uint64_t PixelsFingerprint(const BottomUpBgrRows& rows) {
-    // FNV-1a over the rows' hashes: the order of the rows counts.
-    std::uint64_t fingerprint = 14695981039346656037u;
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(rows.width);
-    for (int i = 0; i < rows.height; ++i) {
-        const auto* row = reinterpret_cast<const char*>(rows.pixels + i * rows.stride);
-        fingerprint = (fingerprint ^ std::hash<std::string_view>{}({row, rowBytes})) * 1099511628211u;
-    }
-    return fingerprint;
 }
 
 } // namespace wexa

@@ -25,8 +25,4 @@ std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& ro
 // disk shows only at the flush); the caller then owns a partly written file.
 bool WriteAllBytes(std::FILE* file, const std::vector<std::uint8_t>& bytes);
 
-// A 64-bit hash of the pixels the rows hold, row by row (not of the padding between them):
-// equal for equal pictures, and for different ones only by a chance of about one in 2^64.
-std::uint64_t PixelsFingerprint(const BottomUpBgrRows& rows);
-
 } // namespace wexa

@@ -1,11 +1,11 @@
 #include "toolkit/images.h"
 
-#include "toolkit/detail/png_image.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/png_encoding.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace wexa {
@@ -54,33 +54,31 @@ int Report(PngWriteOutcome outcome) {
 
 } // namespace
 
-const std::vector<std::uint8_t>* detail::PngBytesOf(ImageRecord& image) {
-    const BottomUpBgrRows rows = ReadableRowsOf(image);
-    if (!rows.pixels) return nullptr;
-    // The pixels are checked, not a mark set by drawing: the bitmap's handle is given out.
-    const std::uint64_t pixels = PixelsFingerprint(rows);
-    if (image.png && image.png->pixels == pixels) return &image.png->bytes;
-    image.png.reset();
+EncodedImage EncodeImagePng(int number) {
+    const detail::ImageRecord* image = detail::State().images.Find(number);
+    const BottomUpBgrRows rows = image ? ReadableRowsOf(*image) : BottomUpBgrRows{};
+    if (!rows.pixels) return {};
     std::optional<std::vector<std::uint8_t>> bytes = EncodePngRows(rows);
-    if (!bytes) return nullptr;
-    image.png = EncodedPng{pixels, std::move(*bytes)};
-    return &image.png->bytes;
+    if (!bytes) return {EncodedImage::Outcome::Refused, {}};
+    return {EncodedImage::Outcome::Encoded, std::move(*bytes)};
 }
 
-int WriteImagePng(int number, std::u16string_view path) {
+int WriteEncodedPng(const EncodedImage& png, std::u16string_view path) {
     using enum PngWriteOutcome;
-    if (path.empty()) return Report(NoImage);
-    detail::ImageRecord* image = detail::State().images.Find(number);
-    if (!image) return Report(NoImage);
-    if (!ReadableRowsOf(*image).pixels) return Report(NoImage); // refused before the file is touched
+    // Refused before the file is touched.
+    if (path.empty() || png.outcome == EncodedImage::Outcome::Unreadable) return Report(NoImage);
     const std::wstring filePath = detail::Wide(path);
     OutputStream file(filePath);
     if (!file) return Report(detail::OpenFailureOutcome(_doserrno));
-    const std::vector<std::uint8_t>* png = detail::PngBytesOf(*image);
-    const bool written = png && WriteAllBytes(file.get(), *png);
+    const bool written = png.outcome == EncodedImage::Outcome::Encoded && WriteAllBytes(file.get(), png.bytes);
     if (file.Close() && written) return Report(Written);
     DeleteFileW(filePath.c_str()); // a broken file must not stand in for the picture
     return Report(WriteFailed);
+}
+
+int WriteImagePng(int number, std::u16string_view path) {
+    if (path.empty()) return Report(PngWriteOutcome::NoImage);
+    return WriteEncodedPng(EncodeImagePng(number), path);
 }
 
 PngWriteOutcome LastPngWriteOutcome() { return detail::State().lastPngWrite; }

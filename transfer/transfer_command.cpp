@@ -18,8 +18,9 @@ void TransferLine(const ComposedLine& line) {
     RenderLineImage(width, line.Text());
     BitmapHandle lineImage = ImageHandleOf(LineImageNumber);
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
-    WriteImagePng(LineImageNumber, PngOutputPath);
-    CopyImageToClipboard(LineImageNumber);
+    const EncodedImage png = EncodeImagePng(LineImageNumber); // one encoding for the file and the clipboard
+    WriteEncodedPng(png, PngOutputPath);
+    CopyImageToClipboard(LineImageNumber, png);
     ShowSaveStatus(LastPngWriteOutcome()); // said in the window, without a dialog to dismiss
 }
 

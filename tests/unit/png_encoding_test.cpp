@@ -117,23 +117,6 @@ TEST_F(PngEncoding, HeaderErrorsFailInsteadOfWriting) {
     EXPECT_FALSE(Encode({bitmap.memory.data(), bitmap.stride, 0, LineHeight}));
     EXPECT_FALSE(Encode({bitmap.memory.data(), bitmap.stride, 45, 0}));
     EXPECT_FALSE(Encode({bitmap.memory.data(), bitmap.stride, -45, LineHeight}));
-}
-
-// The fingerprint tells a changed pixel from none, and only pixels count, not the padding.
-TEST(PixelsFingerprint, SeesEveryPixelAndNoPadding) {
-    Bitmap bitmap(137, LineHeight); // 411 bytes of pixels in rows of 412
-    const std::uint64_t blank = PixelsFingerprint(bitmap.Rows());
-    bitmap.memory[bitmap.stride - 1] = 0; // padding only
-    EXPECT_EQ(PixelsFingerprint(bitmap.Rows()), blank);
-    for (auto [x, row] : {std::pair{0, 0}, {bitmap.width - 1, 0}, {70, 25}, {0, LineHeight - 1}}) {
-        Bitmap changed(bitmap.width, LineHeight);
-        changed.Set(x, row, 0, Filler, Filler);
-        EXPECT_NE(PixelsFingerprint(changed.Rows()), blank) << x << "," << row;
-    }
-    Bitmap top(45, LineHeight), bottom(45, LineHeight); // the same row at two places
-    top.Set(3, LineHeight - 1, 0, 0, 0);
-    bottom.Set(3, 0, 0, 0, 0);
-    EXPECT_NE(PixelsFingerprint(top.Rows()), PixelsFingerprint(bottom.Rows()));
     EXPECT_FALSE(EncodePngRows(BottomUpBgrRows{nullptr, 0, 0, LineHeight}).has_value());
 }
 

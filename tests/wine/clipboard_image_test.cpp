@@ -149,8 +149,8 @@ TEST_F(ClipboardImage, ThePngBlockHoldsTheBytesOfThePngFile) {
     std::filesystem::remove(file);
 }
 
-// The file's encoding is used again only for the same pixels: a picture changed after its
-// file was written, here behind the Toolkit's back, reaches the clipboard as it is now.
+// Nothing of an earlier encoding is kept: a picture changed after its file was written, here
+// behind the Toolkit's back, reaches the clipboard as it is now.
 TEST_F(ClipboardImage, APictureChangedAfterItsFileReachesTheClipboardAsItIsNow) {
     const testing::TestImage image = InstallImage(0, 90, LineHeight);
     PaintPattern(image);

@@ -139,18 +139,17 @@ TEST_F(LineImage, OneCharacterIs45By50BlackOnWhiteWithTheInkInsideTheCell) {
     EXPECT_TRUE(fullyBlack); // the glyph's core is fully covered
 }
 
-TEST_F(LineImage, PixelsAre255MinusTheCoverageOfThePlainlyDrawnText) {
-    // The same text drawn by plain GDI white on black at the cell's corner: each channel
-    // of the LineImage must be 255 minus that coverage, and exactly white elsewhere.
-    const std::u16string line = u"!ab\u00AD%";
-    Picture p = Render(line);
+// The line drawn by plain GDI white on black at the cell's corner, in one piece: each channel
+// of the LineImage must be 255 minus that coverage, and exactly white elsewhere.
+int MismatchesWithThePlainlyDrawnText(std::u16string_view line, const Picture& p,
+                                      HFONT font = detail::FromHandle<HFONT>(FontHandleOf(LineImageFont))) {
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, p.height, 1, 24, BI_RGB};
     void* bits = nullptr;
     HBITMAP mask = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBitmap = SelectObject(dc, mask);
-    HGDIOBJ oldFont = SelectObject(dc, detail::FromHandle<HFONT>(FontHandleOf(LineImageFont)));
+    HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkColor(dc, RGB(0, 0, 0));
     SetTextColor(dc, RGB(255, 255, 255));
     std::wstring wide(line.begin(), line.end());
@@ -161,11 +160,43 @@ TEST_F(LineImage, PixelsAre255MinusTheCoverageOfThePlainlyDrawnText) {
     for (std::size_t i = 0; i < p.bytes.size(); ++i)
         if (i % p.stride < 3 * static_cast<std::size_t>(p.width))
             mismatches += p.bytes[i] != 255 - coverage[i];
-    EXPECT_EQ(mismatches, 0);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
     DeleteObject(mask);
     DeleteDC(dc);
+    return mismatches;
+}
+
+TEST_F(LineImage, PixelsAre255MinusTheCoverageOfThePlainlyDrawnText) {
+    const std::u16string line = u"!ab\u00AD%";
+    Picture p = Render(line);
+    EXPECT_EQ(MismatchesWithThePlainlyDrawnText(line, p), 0);
+}
+
+// A long line goes through the mask in pieces; where two pieces meet, glyphs of both sides
+// overlap and reach past their advances, and every column must still be as in one drawing.
+TEST_F(LineImage, ALineDrawnInPiecesHasThePixelsOfOneDrawing) {
+    const std::u16string line = Repeated(u"!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJ \u00AD", 40);
+    Picture p = Render(line);
+    ASSERT_GT(p.width, 10 * 4096);
+    EXPECT_EQ(MismatchesWithThePlainlyDrawnText(line, p), 0);
+}
+
+// Slanted glyphs reach over their neighbours' cells, and over the pieces' borders.
+TEST_F(LineImage, GlyphsReachingPastTheirAdvanceAreWholeAcrossPieces) {
+    HFONT italic = CreateFontW(-40, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, L"Arial");
+    const std::u16string line = u" " + Repeated(u"fjW/Tfy", 1500) + u" ";
+    const int width = LineImageWidth(line.size());
+    CreateImageBuffer(LineImageNumber, width, LineImageHeight);
+    ASSERT_TRUE(BeginImageDrawing(LineImageNumber));
+    FillBox(0, 0, width, LineImageHeight, White);
+    SetDrawingMode(DrawingModeTransparent);
+    SetDrawingFont(detail::ToHandle<FontHandle>(italic));
+    DrawTextAt(LineTextX, LineTextY, line, Black);
+    EndImageDrawing();
+    EXPECT_EQ(MismatchesWithThePlainlyDrawnText(line, ImageZero().value(), italic), 0);
+    DeleteObject(italic);
 }
 
 TEST_F(LineImage, SoftHyphenAloneLeavesInk) {

@@ -44,18 +44,11 @@ struct FontRecord {
     DWORD quality = DEFAULT_QUALITY;
 };
 
-// The last PNG encoding of an image, with the fingerprint of the pixels it was made of.
-struct EncodedPng {
-    std::uint64_t pixels = 0;
-    std::vector<std::uint8_t> bytes;
-};
-
 struct ImageRecord {
     win32::UniqueBitmap bitmap;
     int width = 0;
     int height = 0;
     int depth = 0;
-    std::optional<EncodedPng> png; // a transfer writes the file and fills the clipboard from one encoding
 };
 
 struct ToolkitState {

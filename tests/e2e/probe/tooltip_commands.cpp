@@ -71,7 +71,8 @@ std::string ToolJson(HWND tooltips, RemoteTool& remote, int i) {
     return json + "]";
 }
 
-// tooltips: {"controls": tooltip controls of the main window, "tools": [[id, text], ...] of the first}.
+// tooltips: {"controls": tooltip controls of the main window, "tools": [[id, text], ...] of the first,
+// "shown": whether the first is on the screen}.
 int Tooltips(const Args&) {
     HWND w = FindMainWindow();
     if (!w) return Fail("no main window");
@@ -93,7 +94,9 @@ int Tooltips(const Args&) {
         }
         CloseHandle(process);
     }
-    std::printf("{\"controls\":%zu,\"tools\":%s]}\n", owned.size(), tools.c_str());
+    const bool shown = !owned.empty() && IsWindowVisible(owned[0]);
+    std::printf("{\"controls\":%zu,\"tools\":%s],\"shown\":%s}\n", owned.size(), tools.c_str(),
+                shown ? "true" : "false");
     return 0;
 }
 
