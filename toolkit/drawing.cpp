@@ -1,16 +1,17 @@
 // Drawing on the Toolkit's images. Boxes are filled straight into the pixel memory; text
-// is drawn by GDI white on black into a private mask and then blended into the pixels,
-// each colour channel with its own coverage. A long text goes through the mask in pieces,
-// so the mask stays small however long the line: each piece owns a run of columns and is
-// drawn with every character whose glyph may touch them, so those columns get the very
+// is drawn by GDI by glyph index, white on black, into a private mask and then blended into
+// the pixels, each colour channel with its own coverage. (Black drawn straight on white
+// gets other edge values from the text renderer.) A long text goes through the mask in
+// pieces, so the mask stays small however long the line: each piece owns a run of columns
+// and is drawn with every glyph that may touch them, so those columns get the very
 // coverage that one drawing of the whole text would give them.
+#include "toolkit/detail/glyph_run.h"
 #include "toolkit/detail/image_drawing.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/images.h"
 #include "toolkit/pixel_blend.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -19,6 +20,10 @@
 
 namespace wexa {
 namespace {
+
+using detail::DrawGlyphRun;
+using detail::GlyphRun;
+using detail::GlyphRunOf;
 
 constexpr int MaskMinimumHeight = 50;
 constexpr int MaskHeightMargin = 20; // below the height of "Hg"
@@ -89,7 +94,7 @@ int MeasureOverhang(HDC fontDc) {
     win32::SelectedObject selected(probe.get(), canvas.bitmap.get());
     SelectObject(probe.get(), GetCurrentObject(fontDc, OBJ_FONT));
     PrepareWhiteOnBlack(probe.get());
-    TextOutW(probe.get(), 0, 0, OverhangProbe, 1);
+    DrawGlyphRun(probe.get(), 0, 0, GlyphRunOf(probe.get(), OverhangProbe));
     GdiFlush();
     return OverhangFrom(RightmostInkColumn(canvas.surface, InkThreshold), advance.cx);
 }
@@ -181,45 +186,21 @@ std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& re
     return c;
 }
 
-// A text and where each of its characters ends, counted from its start.
-struct TextRun {
-    const wchar_t* text = nullptr;
-    int length = 0;
-    std::vector<int> ends; // empty: the positions are unknown, and the text goes through in one piece
-};
-
-// The characters' ends, when they add up to the text's width: GDI then places each glyph at
-// the sum of the advances before it, and a part of the text drawn at its place gives the
-// same glyphs at the same pixels.
-std::vector<int> CharacterEnds(HDC dc, const TextRun& run, int width) {
-    std::vector<int> ends(static_cast<std::size_t>(run.length));
-    SIZE size{};
-    if (!GetTextExtentExPointW(dc, run.text, run.length, 0, nullptr, ends.data(), &size)) return {};
-    if (size.cx != width || ends.back() != width) return {};
-    return ends;
-}
-
-// The characters [first, last] that may touch region columns [from, to) when the text starts
-// at column start, without splitting a surrogate pair. Empty (first > last) when none may.
-std::pair<int, int> CharactersTouching(const TextRun& run, int start, int reach, long long from, long long to) {
+// The glyphs [first, last] that may touch region columns [from, to) when the run starts at
+// column start. Empty (first > last) when none may.
+std::pair<int, int> GlyphsTouching(const GlyphRun& run, int start, int reach, long long from, long long to) {
     const auto begin = run.ends.begin();
     int first = static_cast<int>(std::upper_bound(begin, run.ends.end(), from - start - reach) - begin);
     int last = static_cast<int>(std::lower_bound(begin, run.ends.end(), to - start + reach) - begin);
-    last = std::min(last, run.length - 1);
-    if (first > 0 && IS_LOW_SURROGATE(run.text[first])) --first;
-    if (last < run.length - 1 && IS_HIGH_SURROGATE(run.text[last])) ++last;
-    return {first, last};
+    return {first, std::min(last, static_cast<int>(run.Size()) - 1)};
 }
 
-// Draws characters [first, last] into the clear mask, whose column 0 is region column origin,
+// Draws glyphs [first, last] into the clear mask, whose column 0 is region column origin,
 // blends region columns [from, to) into the image and clears the mask again.
-void DrawPiece(DrawingContext& c, const TextRun& run, std::pair<int, int> characters, int start, long long origin,
+void DrawPiece(DrawingContext& c, const GlyphRun& run, std::pair<int, int> glyphs, int start, long long origin,
                long long from, long long to, const MaskBlend& blend) {
-    auto [first, last] = characters;
-    if (first <= last) {
-        const int at = start + (first > 0 ? run.ends[first - 1] : 0);
-        TextOutW(c.maskDc.get(), static_cast<int>(at - origin), 0, run.text + first, last - first + 1);
-    }
+    if (auto [first, last] = glyphs; first <= last)
+        DrawGlyphRun(c.maskDc.get(), static_cast<int>(start - origin), 0, run, first, last + 1);
     const auto offset = static_cast<int>(from - origin);
     PixelSurface owned{c.mask.At(offset, 0), c.mask.stride, c.mask.width - offset, c.mask.height, false};
     MaskBlend piece = blend;
@@ -229,21 +210,17 @@ void DrawPiece(DrawingContext& c, const TextRun& run, std::pair<int, int> charac
     ClearMask(c.mask, c.mask.width, c.mask.height);
 }
 
-// Plain text output, no shaping: every code unit shows its glyph, the soft hyphen too.
-void DrawRun(DrawingContext& c, const TextRun& run, int start, const MaskBlend& blend) {
+// Every glyph has its place in the run, so a piece of the run drawn at its place gives the
+// same pixels as one drawing of the whole.
+void DrawRun(DrawingContext& c, const GlyphRun& run, int start, const MaskBlend& blend) {
     // Only the region's columns inside the image are drawn.
     const long long from = std::max<long long>(0, -blend.destX);
     const long long to = std::min<long long>(blend.regionWidth, c.pixels.width - blend.destX);
-    if (run.ends.empty()) { // the whole text at once, through a mask as wide as the region
-        if (EnsureMask(c, blend.regionWidth) && from < to)
-            DrawPiece(c, run, {0, run.length - 1}, start, 0, from, to, blend);
-        return;
-    }
     const int pieceMask = PieceColumns + 2 * c.reach;
     if (!EnsureMask(c, pieceMask) || c.mask.width < pieceMask) return; // an older, smaller mask cannot serve
     for (long long a = from; a < to; a += PieceColumns) {
         const long long b = std::min<long long>(a + PieceColumns, to);
-        DrawPiece(c, run, CharactersTouching(run, start, c.reach, a, b), start, a - c.reach, a, b, blend);
+        DrawPiece(c, run, GlyphsTouching(run, start, c.reach, a, b), start, a - c.reach, a, b, blend);
     }
 }
 
@@ -280,14 +257,11 @@ double DrawTextAt(double x, double y, std::u16string_view text, Colour colour) {
     DrawingContext* c = Current().get();
     if (!c || text.empty()) return x;
     c->front = colour;
-    const std::wstring wide = detail::Wide(text);
-    TextRun run{wide.c_str(), static_cast<int>(std::min<std::size_t>(wide.size(), INT_MAX))};
-    const SIZE extent = TextExtent(c->maskDc.get(), run.text, run.length);
+    const GlyphRun run = GlyphRunOf(c->maskDc.get(), detail::Wide(text));
     const int d = 2 * c->overhang;
-    const int cx = extent.cx + c->overhang;
-    run.ends = CharacterEnds(c->maskDc.get(), run, extent.cx);
+    const int cx = run.Width() + c->overhang;
     // The region is cx + 2d wide from x - d, as wide as a mask for the whole line allows.
-    MaskBlend blend{std::min(cx + 2 * d, c->textClipWidth), std::min<int>(extent.cy, c->maskNeedHeight),
+    MaskBlend blend{std::min(cx + 2 * d, c->textClipWidth), std::min(run.height, c->maskNeedHeight),
                     Truncated(x) - d, Truncated(y), colour, c->mode == DrawingModeOpaque, c->background};
     DrawRun(*c, run, d, blend);
     return x + cx;
