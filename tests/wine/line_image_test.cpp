@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wexa {
@@ -102,6 +104,55 @@ std::u16string Repeated(std::u16string_view unit, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) line += unit;
     return line;
 }
+
+// Counts the executable's text output while it lives, by pointing its import table's entries
+// at counters that pass each call on. A text drawn by character may meet the system's script
+// processing on Windows; one drawn by glyph index never does.
+struct TextCallWatch {
+    static inline int byGlyph = 0, byCharacter = 0;
+    static inline void *realExtTextOut = nullptr, *realTextOut = nullptr;
+    std::vector<std::pair<void**, void*>> hooked;
+
+    static BOOL WINAPI CountExtTextOut(HDC dc, int x, int y, UINT o, const RECT* r, LPCWSTR s, UINT n, const INT* dx) {
+        ++((o & ETO_GLYPH_INDEX) ? byGlyph : byCharacter);
+        return reinterpret_cast<decltype(&ExtTextOutW)>(realExtTextOut)(dc, x, y, o, r, s, n, dx);
+    }
+    static BOOL WINAPI CountTextOut(HDC dc, int x, int y, LPCWSTR s, int n) {
+        ++byCharacter;
+        return reinterpret_cast<decltype(&TextOutW)>(realTextOut)(dc, x, y, s, n);
+    }
+    TextCallWatch() {
+        Hook("ExtTextOutW", reinterpret_cast<void*>(&CountExtTextOut), realExtTextOut);
+        Hook("TextOutW", reinterpret_cast<void*>(&CountTextOut), realTextOut);
+        byGlyph = byCharacter = 0;
+    }
+    ~TextCallWatch() {
+        for (auto [slot, real] : hooked) Patch(slot, real);
+    }
+    static void Patch(void** slot, void* value) {
+        DWORD old = 0;
+        VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+        *slot = value;
+        VirtualProtect(slot, sizeof *slot, old, &old);
+    }
+    // A function the executable does not import is never called, so there is nothing to watch.
+    void Hook(const char* name, void* counter, void*& real) {
+        auto* base = reinterpret_cast<std::uint8_t*>(GetModuleHandleW(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
+            base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+        for (; d->Name; ++d) {
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+            for (auto** slot = reinterpret_cast<void**>(base + d->FirstThunk); names->u1.AddressOfData; ++names, ++slot)
+                if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
+                    !std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name)) {
+                    real = *slot;
+                    hooked.emplace_back(slot, real);
+                    Patch(slot, counter);
+                }
+        }
+    }
+};
 
 class LineImage : public ::testing::Test {
 protected:
@@ -197,6 +248,15 @@ TEST_F(LineImage, GlyphsReachingPastTheirAdvanceAreWholeAcrossPieces) {
     EndImageDrawing();
     EXPECT_EQ(MismatchesWithThePlainlyDrawnText(line, ImageZero().value(), italic), 0);
     DeleteObject(italic);
+}
+
+// fu (U+007F) and ke (U+00AD) are a control and a format character: drawn by character they
+// could be blanked on Windows, so no part of the picture may be drawn that way.
+TEST_F(LineImage, EverySignIsDrawnByGlyphIndex) {
+    TextCallWatch watch;
+    Render(u"!\u007Fab\u00AD%");
+    EXPECT_GT(watch.byGlyph, 0);
+    EXPECT_EQ(watch.byCharacter, 0);
 }
 
 TEST_F(LineImage, SoftHyphenAloneLeavesInk) {
