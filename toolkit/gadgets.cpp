@@ -48,6 +48,13 @@ void ApplyGadgetFont(int number, FontHandle font) {
     }
 }
 
+void PaintLabelByGlyphs(int number) {
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) {
+        g->paintedByGlyphs = true;
+        InvalidateRect(g->control, nullptr, FALSE);
+    }
+}
+
 void FreeGadget(int number) {
     detail::ToolkitState& s = detail::State();
     if (auto g = s.gadgets.Take(number)) {
