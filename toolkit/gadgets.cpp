@@ -49,10 +49,7 @@ void ApplyGadgetFont(int number, FontHandle font) {
 }
 
 void PaintLabelByGlyphs(int number) {
-    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) {
-        g->paintedByGlyphs = true;
-        InvalidateRect(g->control, nullptr, FALSE);
-    }
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) g->paintedByGlyphs = true;
 }
 
 void FreeGadget(int number) {

@@ -30,7 +30,8 @@ ControlHandle CreateImageView(int number, int x, int y, int width, int height, B
 void ApplyGadgetFont(int number, FontHandle font);
 
 // The push button under the number gets its face painted by the Toolkit, as the button
-// would paint it, with its label drawn by glyph index; it stays a button in every other way.
+// would paint it, with its label drawn by glyph index, from its next paint on (call it before
+// the button is first shown); it stays a button in every other way.
 void PaintLabelByGlyphs(int number);
 
 // Destroys the gadget under the number, if there is one, with its waiting events.

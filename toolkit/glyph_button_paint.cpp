@@ -13,14 +13,10 @@ namespace {
 
 // The state the button itself would draw; a focused push button shows as the default one.
 int PushButtonState(UINT item, LONG_PTR style) {
-    if (item & CDIS_DISABLED)
-        return PBS_DISABLED;
-    if (item & CDIS_SELECTED)
-        return PBS_PRESSED;
-    if (item & CDIS_HOT)
-        return PBS_HOT;
-    if ((item & (CDIS_DEFAULT | CDIS_FOCUS)) || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-        return PBS_DEFAULTED;
+    if (item & CDIS_DISABLED) return PBS_DISABLED;
+    if (item & CDIS_SELECTED) return PBS_PRESSED;
+    if (item & CDIS_HOT) return PBS_HOT;
+    if ((item & (CDIS_DEFAULT | CDIS_FOCUS)) || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return PBS_DEFAULTED;
     return PBS_NORMAL;
 }
 
@@ -42,14 +38,12 @@ RECT PaintFace(HWND button, HDC dc, HTHEME theme, RECT face, int state) {
 // The visual style's text colour, or the system's (high contrast included).
 COLORREF LabelColour(HTHEME theme, int state) {
     COLORREF colour = 0;
-    if (theme && SUCCEEDED(GetThemeColor(theme, BP_PUSHBUTTON, state, TMT_TEXTCOLOR, &colour)))
-        return colour;
+    if (theme && SUCCEEDED(GetThemeColor(theme, BP_PUSHBUTTON, state, TMT_TEXTCOLOR, &colour))) return colour;
     return GetSysColor(state == PBS_DISABLED ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
 }
 
 void PaintLabel(HWND button, HDC dc, HTHEME theme, const RECT& content, const RECT& face, int state) {
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)))
-        SelectObject(dc, font);
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0))) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     SetTextColor(dc, LabelColour(theme, state));
@@ -64,8 +58,7 @@ void PaintLabel(HWND button, HDC dc, HTHEME theme, const RECT& content, const RE
 
 LRESULT PaintGlyphButton(const NMCUSTOMDRAW& draw) {
     // The whole face is painted at the first stage the button announces; it then paints nothing.
-    if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT)
-        return CDRF_DODEFAULT;
+    if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
     HWND button = draw.hdr.hwndFrom;
     HDC dc = draw.hdc;
     const int state = PushButtonState(draw.uItemState, GetWindowLongPtrW(button, GWL_STYLE));

@@ -2,7 +2,7 @@
 // draws their text by glyph index, laid out as a left-aligned static lays out its text:
 // lines break at spaces, a word wider than the field breaks where it no longer fits, and
 // what passes the field's edges is clipped. Lines are laid out only down to the field's
-// bottom, so a long line costs one measuring of its glyphs.
+// bottom, and only the glyphs they may hold are measured, so a long line costs no more.
 #include "toolkit/detail/glyph_paint.h"
 #include "toolkit/detail/glyph_run.h"
 
@@ -11,6 +11,8 @@
 
 namespace wexa::detail {
 namespace {
+
+constexpr std::size_t FirstMeasured = 1024; // glyphs; more than the field's lines hold
 
 struct LineBreak {
     std::size_t end;  // the line's glyphs end here
@@ -22,10 +24,8 @@ LineBreak NextLine(std::wstring_view text, const GlyphRun& run, std::size_t from
     const auto fits =
         std::upper_bound(run.ends.begin() + static_cast<std::ptrdiff_t>(from), run.ends.end(), start + width);
     const auto over = static_cast<std::size_t>(fits - run.ends.begin()); // the first glyph that does not fit
-    if (over >= text.size())
-        return {text.size(), text.size()};
-    if (text[over] == L' ')
-        return {over, over + 1};
+    if (over >= text.size()) return {text.size(), text.size()};
+    if (text[over] == L' ') return {over, over + 1};
     if (std::size_t space = text.substr(from, over - from).rfind(L' '); space != std::wstring_view::npos)
         return {from + space, from + space + 1};
     const std::size_t end = std::max(over, from + 1); // a word wider than the field; at least one glyph
@@ -48,19 +48,23 @@ void DrawGlyphTextField(const DRAWITEMSTRUCT& item) {
         reinterpret_cast<HBRUSH>(SendMessageW(GetParent(item.hwndItem), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                               reinterpret_cast<LPARAM>(item.hwndItem)));
     FillRect(dc, &box, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-    if (!IsWindowEnabled(item.hwndItem))
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)))
-        SelectObject(dc, font);
+    if (!IsWindowEnabled(item.hwndItem)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0))) SelectObject(dc, font);
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     const std::wstring text = WindowTextOf(item.hwndItem);
-    const GlyphRun run = GlyphRunOf(dc, text);
+    const std::wstring_view all(text);
+    GlyphRun run = GlyphRunOf(dc, all.substr(0, FirstMeasured));
     int y = box.top;
-    for (std::size_t from = 0; from < run.Size() && y < box.bottom; y += run.height) {
-        const LineBreak line = NextLine(text, run, from, box.right - box.left);
+    for (std::size_t from = 0; from < run.Size() && y < box.bottom;) {
+        const LineBreak line = NextLine(all.substr(0, run.Size()), run, from, box.right - box.left);
+        if (line.end == run.Size() && run.Size() < all.size()) { // the line may go on past what is measured
+            run = GlyphRunOf(dc, all.substr(0, 2 * run.Size()));
+            continue;
+        }
         const int x = box.left - (from > 0 ? run.ends[from - 1] : 0); // glyph `from` at the left edge
         DrawGlyphRun(dc, x, y, run, from, line.end, ETO_CLIPPED, &box);
         from = line.next;
+        y += run.height;
     }
 }
 
