@@ -21,7 +21,10 @@ void CreateKeyButtons(int first, int last) {
     for (const KeyEntry& key : KeyTable()) {
         if (key.number < first || key.number > last) continue;
         CreatePushButton(key.number, key.x, key.y, key.width, key.height, key.label);
-        if (key.number <= LastGlyphKey) NameGlyphKey(key);
+        if (key.number <= LastGlyphKey) {
+            NameGlyphKey(key);
+            PaintLabelByGlyphs(key.number); // a sign may be a control or format character
+        }
         if (!key.tooltip.empty()) SetGadgetTooltip(key.number, key.tooltip);
     }
 }

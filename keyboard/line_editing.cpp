@@ -36,7 +36,7 @@ void RedoLineChange(ComposedLine& line) {
 
 void RefreshLineDisplay(const ComposedLine& line) {
     CreateTextField(LineDisplayNumber, LineDisplayX, LineDisplayY, LineDisplayWidth, LineDisplayHeight, line.Text(),
-                    TextFieldBorder);
+                    TextFieldBorder | TextFieldDrawnByGlyphs);
     ApplyGadgetFont(LineDisplayNumber, FontHandleOf(LineFont));
     SetGadgetAccessibleName(LineDisplayNumber, LineSyllables(line.Text())); // not the font's Latin-1 stand-ins
 }

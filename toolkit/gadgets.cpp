@@ -48,6 +48,10 @@ void ApplyGadgetFont(int number, FontHandle font) {
     }
 }
 
+void PaintLabelByGlyphs(int number) {
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) g->paintedByGlyphs = true;
+}
+
 void FreeGadget(int number) {
     detail::ToolkitState& s = detail::State();
     if (auto g = s.gadgets.Take(number)) {

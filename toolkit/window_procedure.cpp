@@ -1,5 +1,6 @@
 // How the platform's messages become Toolkit events.
 #include "toolkit/detail/gadget_names.h"
+#include "toolkit/detail/glyph_paint.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
 #include "toolkit/events.h"
@@ -46,6 +47,24 @@ void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Custom draw of a push button whose face the Toolkit paints; every other notification as usual.
+LRESULT OnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    const GadgetRecord* g = State().gadgets.Find(static_cast<int>(header.idFrom));
+    if (header.code == NM_CUSTOMDRAW && g && g->control == header.hwndFrom && g->paintedByGlyphs)
+        return PaintGlyphButton(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+    return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
+}
+
+// Only the text fields created to be drawn by glyph index are owner-drawn.
+LRESULT OnDrawItem(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.CtlType != ODT_STATIC || !IsGadgetControl(static_cast<int>(item.CtlID), item.hwndItem))
+        return DefWindowProcW(window, WM_DRAWITEM, wParam, lParam);
+    DrawGlyphTextField(item);
+    return TRUE;
+}
+
 BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
     LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
     if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
@@ -66,6 +85,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DPICHANGED:
         OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_NOTIFY:
+        return OnNotify(window, wParam, lParam);
+    case WM_DRAWITEM:
+        return OnDrawItem(window, wParam, lParam);
     case WM_PARENTNOTIFY:
         if (LOWORD(wParam) == WM_DESTROY) ForgetGadgetNames(reinterpret_cast<HWND>(lParam));
         return 0;

@@ -9,6 +9,7 @@ Without a font given, a fresh one is built into a temporary folder.
 
 from __future__ import annotations
 
+import collections
 import itertools
 import os
 import shutil
@@ -170,6 +171,16 @@ class Tables(unittest.TestCase):
             self.assertEqual(names[code], ascii_name, hex(code))
         key_glyphs = [windows[c] for c in KEYS]
         self.assertEqual(len(set(key_glyphs)), 180, "two keys share a glyph")
+
+    def test_every_key_has_a_glyph_of_its_own(self):
+        # Fu (U+007F) and ke (U+00AD) are a control and a format character elsewhere.
+        self.assertLessEqual({0x7F, 0xAD}, KEYS)
+        windows = self.font["cmap"].getcmap(3, 1).cmap
+        owners = collections.Counter(windows.values())
+        for code in sorted(KEYS):
+            with self.subTest(code=hex(code)):
+                self.assertNotIn(windows.get(code, ".notdef"), (".notdef", windows[0x20]))
+                self.assertEqual(owners[windows[code]], 1, "shared with another character")
 
     def test_names(self):
         name = self.font["name"]

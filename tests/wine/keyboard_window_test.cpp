@@ -1,5 +1,5 @@
 // The keyboard as start-up builds it: every button's font, what a click on each gadget number
-// does to the line, and the line display rebuilt after every edit. The buttons' places and
+// does to the line, the line display rebuilt after every edit, and the signs drawn by glyph. The buttons' places and
 // labels are checked on the real program, at two densities, by the end-to-end layout test.
 #include "running_keyboard.h"
 
@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wexa::testing {
 namespace {
@@ -168,6 +170,54 @@ TEST_F(KeyboardWindow, GlyphKeysAndTheLineDisplayDrawEveryKeyCharacterInTheVevov
         FaceCheck check = CheckFace(Control(number), characters);
         EXPECT_EQ(check.face, L"Vevoviv");
         EXPECT_EQ(check.missing, u"");
+    }
+}
+
+// The text a control draws when it paints into a metafile: each text record's options and units.
+struct TextRecord {
+    DWORD options;
+    std::u16string units;
+};
+
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM list) noexcept {
+    if (record->iType != EMR_EXTTEXTOUTW) return 1;
+    const auto& text = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
+    const auto* units = reinterpret_cast<const char16_t*>(reinterpret_cast<const BYTE*>(record) + text.offString);
+    reinterpret_cast<std::vector<TextRecord>*>(list)->push_back({text.fOptions, {units, text.nChars}});
+    return 1;
+}
+
+std::vector<TextRecord> PrintedText(HWND control) {
+    HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(metafile), PRF_CLIENT);
+    HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
+    std::vector<TextRecord> records;
+    EnumEnhMetaFile(nullptr, recorded, CollectText, &records, nullptr);
+    DeleteEnhMetaFile(recorded);
+    return records;
+}
+
+// Fu (U+007F) and ke (U+00AD), which script processing may shape to nothing, on their keys
+// and in the line: each control draws its whole text once, by its glyphs in its own font.
+TEST_F(KeyboardWindow, TheKeysAndTheLineDisplayDrawTheirSignsByGlyphIndex) {
+    Click(94);
+    Click(111);
+    const std::pair<int, std::wstring> cases[] = {
+        {94, L"\u007F"}, {111, L"\u00AD"}, {LineDisplayNumber, L"\u007F\u00AD"}};
+    for (const auto& [number, text] : cases) {
+        SCOPED_TRACE(number);
+        HWND control = Control(number);
+        std::u16string glyphs(text.size(), u'\0'), drawn;
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, FontOf(control));
+        GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), reinterpret_cast<WORD*>(glyphs.data()), 0);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        for (const TextRecord& record : PrintedText(control)) {
+            EXPECT_TRUE(record.options & ETO_GLYPH_INDEX) << "drawn as characters";
+            drawn += record.units;
+        }
+        EXPECT_EQ(drawn, glyphs);
     }
 }
 

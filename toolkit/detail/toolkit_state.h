@@ -34,6 +34,7 @@ struct GadgetRecord {
     Place place;
     bool sizedByImage = false; // an image view showing a bitmap: its size is the bitmap's, in pixels
     HFONT font = nullptr;      // the font it was sent last, so that a new layout can send its successor
+    bool paintedByGlyphs = false; // a push button whose face the Toolkit paints, its label by glyph index
 };
 
 struct FontRecord {
