@@ -9,6 +9,8 @@
 #include "toolkit/dpi_scaling.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace wexa {
@@ -25,6 +27,11 @@ constexpr int CoordinateLimit = 1 << 27; // GDI's reach for coordinates
 // bounds the memory of the points read back however long the line.
 constexpr std::size_t GlyphsPerPath = 4;
 constexpr int HundredthsOfMmPerInch = 2540; // the metafile frame's unit
+// The picture's antialiased edges are darker than the share of the pixel the glyph covers,
+// so at mid-grey its glyphs reach about a third of a pixel beyond their outlines (measured
+// under Wine). The outlines are made bolder by that much, so that the vector picture has the
+// weight the bitmap shows. In 1/16 pixel.
+constexpr double Bolding = 5;
 
 struct Path {
     std::vector<POINT> points;
@@ -46,6 +53,53 @@ bool TracePiece(HDC dc, const GlyphRun& run, POINT origin, std::size_t first, st
     path.points.resize(static_cast<std::size_t>(std::max(count, 0)));
     path.types.resize(path.points.size());
     return count == 0 || (count > 0 && GetPath(dc, path.points.data(), path.types.data(), count) == count);
+}
+
+POINT operator-(POINT a, POINT b) {
+    return {a.x - b.x, a.y - b.y};
+}
+
+// Twice the area the figures enclose, its sign the side on which they are filled.
+double SignedArea(const Path& path) {
+    double area = 0;
+    for (std::size_t i = 0, start = 0; i < path.points.size(); ++i) {
+        const bool last = i + 1 == path.points.size() || path.types[i + 1] == PT_MOVETO;
+        const POINT a = path.points[i], b = path.points[last ? start : i + 1];
+        area += double(a.x) * b.y - double(b.x) * a.y;
+        if (last) start = i + 1;
+    }
+    return area;
+}
+
+// The nearest point of the figure [begin, end) before (step -1) or after (step 1) point i
+// that lies elsewhere, as a unit vector from it; zero when every point is the same.
+std::pair<double, double> Towards(const Path& path, std::size_t begin, std::size_t end, std::size_t i, long step) {
+    const long n = static_cast<long>(end - begin);
+    for (long k = 1; k < n; ++k) {
+        const POINT d =
+            path.points[begin + static_cast<std::size_t>(((long(i - begin) + step * k) % n + n) % n)] - path.points[i];
+        if (const double length = std::hypot(d.x, d.y); length > 0) return {d.x / length, d.y / length};
+    }
+    return {0, 0};
+}
+
+// Moves every edge of the figures `by` units away from the filled side, as a heavier weight of
+// the font would: each point along the bisector of its edges, far enough for both to move `by`.
+void Embolden(Path& path, double by) {
+    const Path original = path;
+    by *= SignedArea(original) > 0 ? 1 : -1;
+    for (std::size_t begin = 0, end; begin < original.points.size(); begin = end) {
+        end = begin + 1;
+        while (end < original.points.size() && original.types[end] != PT_MOVETO) ++end;
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto [ix, iy] = Towards(original, begin, end, i, -1); // reversed: from the previous point
+            const auto [ox, oy] = Towards(original, begin, end, i, 1);
+            const double q = 1 - (ix * ox + iy * oy);
+            if (q < 0.1) continue; // a spike that turns back on itself
+            path.points[i].x += std::lround(by * (oy - iy) / q);
+            path.points[i].y -= std::lround(by * (ox - ix) / q);
+        }
+    }
 }
 
 bool FillPiece(HDC metafile, const Path& path) {
@@ -72,10 +126,11 @@ bool RecordOutlines(HDC metafile, HFONT font, int x, int y, std::u16string_view 
     SetBkMode(dc.get(), TRANSPARENT);
     const POINT origin{Precision * x, Precision * (y + metrics.tmAscent)};
     Path path;
-    for (std::size_t first = 0; first < run.Size(); first += GlyphsPerPath)
-        if (!TracePiece(dc.get(), run, origin, first, std::min(first + GlyphsPerPath, run.Size()), path) ||
-            !FillPiece(metafile, path))
-            return false;
+    for (std::size_t first = 0; first < run.Size(); first += GlyphsPerPath) {
+        if (!TracePiece(dc.get(), run, origin, first, std::min(first + GlyphsPerPath, run.Size()), path)) return false;
+        Embolden(path, Bolding);
+        if (!FillPiece(metafile, path)) return false;
+    }
     return true;
 }
 
