@@ -1,7 +1,8 @@
 // The vector picture is drawn the way the image's text is: the same glyph run, measured in
-// the same font, at the same place. GDI turns the run into outlines in a path on a memory
-// device context; they are read back and filled on the metafile. (Text drawn on a metafile
-// itself, even inside a path, may be recorded as text, which needs the font where it plays.)
+// the same font, at the same places. Each glyph's outline is read from the font at the
+// picture's size, fitted to the pixel grid as the image's glyphs are, and filled on the
+// metafile as a path. (Text drawn on a metafile itself, even inside a path, may be recorded
+// as text, which needs the font where it plays.)
 #include "toolkit/vector_picture.h"
 
 #include "toolkit/detail/glyph_run.h"
@@ -18,13 +19,13 @@ namespace {
 
 using detail::GlyphRun;
 
-// Path points are whole device units: the outlines are taken at this many times the picture's
-// size, so that they keep 1/16 of a pixel, and the metafile's logical unit is that fraction.
+// The metafile's logical unit is this fraction of a pixel: the outlines keep their
+// fractional places, which show when the picture is enlarged.
 constexpr int Precision = 16;
 constexpr int CoordinateLimit = 1 << 27; // GDI's reach for coordinates
 // Few glyphs per path: a metafile's FillPath takes time that grows faster than its path
 // (measured under Wine: 256 glyphs a path take 30 times as long as 4), and a short path
-// bounds the memory of the points read back however long the line.
+// bounds the memory of the points however long the line.
 constexpr std::size_t GlyphsPerPath = 4;
 constexpr int HundredthsOfMmPerInch = 2540; // the metafile frame's unit
 // The picture's antialiased edges are darker than the share of the pixel the glyph covers,
@@ -38,21 +39,61 @@ struct Path {
     std::vector<BYTE> types;
 };
 
-win32::UniqueFont EnlargedFont(HFONT font) {
-    LOGFONTW face{};
-    if (GetObjectW(font, sizeof face, &face) != sizeof face) return {};
-    face.lfHeight *= Precision;
-    face.lfWidth *= Precision;
-    return win32::UniqueFont(CreateFontIndirectW(&face));
+// The outline's points in 1/Precision pixel, the outline's y upwards from the baseline.
+struct Pen {
+    Path& path;
+    POINT origin;
+    void Add(double x, double y, BYTE type) {
+        path.points.push_back({origin.x + std::lround(x * Precision), origin.y - std::lround(y * Precision)});
+        path.types.push_back(type);
+    }
+    void Add(POINTFX p, BYTE type) { Add(Unfixed(p.x), Unfixed(p.y), type); }
+    static double Unfixed(FIXED f) { return f.value + f.fract / 65536.0; }
+};
+
+// A quadratic B-spline's arcs as cubic Beziers: the on-curve points between two control
+// points are their midpoints, the last point is on the curve.
+void AddQuadraticSpline(Pen& pen, POINTFX from, const POINTFX* points, WORD count) {
+    double x0 = Pen::Unfixed(from.x), y0 = Pen::Unfixed(from.y);
+    for (WORD i = 0; i + 1 < count; ++i) {
+        const double cx = Pen::Unfixed(points[i].x), cy = Pen::Unfixed(points[i].y);
+        const bool last = i + 2 == count;
+        const double x1 = last ? Pen::Unfixed(points[i + 1].x) : (cx + Pen::Unfixed(points[i + 1].x)) / 2;
+        const double y1 = last ? Pen::Unfixed(points[i + 1].y) : (cy + Pen::Unfixed(points[i + 1].y)) / 2;
+        pen.Add(x0 + 2 * (cx - x0) / 3, y0 + 2 * (cy - y0) / 3, PT_BEZIERTO);
+        pen.Add(x1 + 2 * (cx - x1) / 3, y1 + 2 * (cy - y1) / 3, PT_BEZIERTO);
+        pen.Add(x1, y1, PT_BEZIERTO);
+        x0 = x1, y0 = y1;
+    }
 }
 
-// Glyphs [first, last) of the run as outlines, in the memory DC's device units.
-bool TracePiece(HDC dc, const GlyphRun& run, POINT origin, std::size_t first, std::size_t last, Path& path) {
-    if (!BeginPath(dc) || !DrawGlyphRun(dc, origin.x, origin.y, run, first, last) || !EndPath(dc)) return false;
-    const int count = GetPath(dc, nullptr, nullptr, 0);
-    path.points.resize(static_cast<std::size_t>(std::max(count, 0)));
-    path.types.resize(path.points.size());
-    return count == 0 || (count > 0 && GetPath(dc, path.points.data(), path.types.data(), count) == count);
+// The glyph's outline at the font's own size, grid-fitted as the text renderer fits the
+// picture's glyphs, so that stems have the bitmap's widths at the bitmap's places.
+bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
+    static constexpr MAT2 Identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    constexpr UINT format = GGO_NATIVE | GGO_GLYPH_INDEX;
+    GLYPHMETRICS metrics{};
+    const DWORD bytes = GetGlyphOutlineW(dc, glyph, format, &metrics, 0, nullptr, &Identity);
+    if (bytes == GDI_ERROR) return false;
+    std::vector<std::uint8_t> outline(bytes);
+    if (bytes && GetGlyphOutlineW(dc, glyph, format, &metrics, bytes, outline.data(), &Identity) == GDI_ERROR)
+        return false;
+    for (std::size_t at = 0; at + sizeof(TTPOLYGONHEADER) <= bytes;) {
+        const auto* polygon = reinterpret_cast<const TTPOLYGONHEADER*>(outline.data() + at);
+        POINTFX current = polygon->pfxStart;
+        pen.Add(current, PT_MOVETO);
+        for (std::size_t c = at + sizeof *polygon; c < at + polygon->cb;) {
+            const auto* curve = reinterpret_cast<const TTPOLYCURVE*>(outline.data() + c);
+            if (curve->wType == TT_PRIM_QSPLINE) AddQuadraticSpline(pen, current, curve->apfx, curve->cpfx);
+            for (WORD i = 0; curve->wType != TT_PRIM_QSPLINE && i < curve->cpfx; ++i)
+                pen.Add(curve->apfx[i], curve->wType == TT_PRIM_LINE ? PT_LINETO : PT_BEZIERTO);
+            current = curve->apfx[curve->cpfx - 1];
+            c += sizeof *curve + (curve->cpfx - 1) * sizeof(POINTFX);
+        }
+        pen.path.types.back() |= PT_CLOSEFIGURE;
+        at += polygon->cb;
+    }
+    return true;
 }
 
 POINT operator-(POINT a, POINT b) {
@@ -109,27 +150,24 @@ bool FillPiece(HDC metafile, const Path& path) {
            EndPath(metafile) && FillPath(metafile);
 }
 
-// The glyphs are traced in the enlarged font at Precision times their places in the run,
-// which was measured in the picture's own font; the baseline is where that font has it.
+// Each glyph at its place in the run, measured in the picture's own font; the baseline is
+// where that font has it.
 bool RecordOutlines(HDC metafile, HFONT font, int x, int y, std::u16string_view text) {
     win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    win32::UniqueFont enlarged = EnlargedFont(font);
-    if (!dc || !enlarged) return false;
+    if (!dc) return false;
     win32::SelectedObject own(dc.get(), font);
     TEXTMETRICW metrics{};
     GlyphRun run = detail::GlyphRunOf(dc.get(), detail::Wide(text));
     if (!GetTextMetricsW(dc.get(), &metrics) || run.Size() != text.size()) return false;
     if (run.Width() >= CoordinateLimit / Precision - x) return false;
-    for (int& end : run.ends) end *= Precision;
-    win32::SelectedObject large(dc.get(), enlarged.get());
-    SetTextAlign(dc.get(), TA_BASELINE | TA_LEFT);
-    SetBkMode(dc.get(), TRANSPARENT);
-    const POINT origin{Precision * x, Precision * (y + metrics.tmAscent)};
     Path path;
-    for (std::size_t first = 0; first < run.Size(); first += GlyphsPerPath) {
-        if (!TracePiece(dc.get(), run, origin, first, std::min(first + GlyphsPerPath, run.Size()), path)) return false;
+    for (std::size_t i = 0; i < run.Size(); ++i) {
+        const POINT origin{Precision * (x + (i > 0 ? run.ends[i - 1] : 0)), Precision * (y + metrics.tmAscent)};
+        if (!AddGlyphOutline(dc.get(), run.glyphs[i], Pen{path, origin})) return false;
+        if ((i + 1) % GlyphsPerPath && i + 1 < run.Size()) continue;
         Embolden(path, Bolding);
         if (!FillPiece(metafile, path)) return false;
+        path.points.clear(), path.types.clear();
     }
     return true;
 }
