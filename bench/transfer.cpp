@@ -1,8 +1,9 @@
 // Transfer benchmark: the steps of "Übertrag Clipboard" for lines of 1, 100, 728 and
 // 25,000 characters in the carried font, each timed on its own and run in the transfer's
 // order: emptying the clipboard (which frees the previous transfer's copy), rendering the
-// LineImage, showing the preview, encoding and writing the PNG file and copying to the clipboard with
-// that encoding, as the transfer does. Best of ROUNDS. The peak is the process's peak working
+// LineImage, showing the preview, encoding and writing the PNG file, drawing the line's outlines into
+// the metafile (its share of the sum and its bytes printed too) and copying to the clipboard with
+// that encoding and that metafile, as the transfer does. Best of ROUNDS. The peak is the process's peak working
 // set so far, next to what must exist at once: the bitmap, the clipboard's copy of its rows
 // and the PNG bytes.
 //
@@ -66,8 +67,8 @@ double PeakMegabytes() {
 void Measure(int length, int rounds, const std::u16string& pngPath) {
     const std::u16string line = LineOf(length);
     const int width = wexa::LineImageWidth(line.size());
-    Best discard, render, preview, png, clipboard;
-    std::size_t pngBytes = 0;
+    Best discard, render, preview, png, metafile, clipboard;
+    std::size_t pngBytes = 0, metafileBytes = 0;
     double renderPeak = 0;
     for (int i = 0; i < rounds; ++i) {
         discard.Take([] { return wexa::DiscardClipboard() != 0; });
@@ -86,17 +87,27 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
             encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
             return wexa::WriteEncodedPng(encoded, pngPath) == 1;
         });
-        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded)); });
+        wexa::VectorPicture outlines;
+        metafile.Take([&] {
+            outlines = wexa::DrawLineOutlines(width, line);
+            return static_cast<bool>(outlines);
+        });
+        metafileBytes = outlines.Bytes();
+        clipboard.Take([&] {
+            return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded, std::move(outlines)));
+        });
         pngBytes = encoded.bytes.size();
     }
     const double rows = static_cast<double>((3 * static_cast<std::int64_t>(width) + 3) / 4 * 4 * wexa::LineImageHeight);
     const double needed = (2 * rows + static_cast<double>(pngBytes)) / (1024.0 * 1024.0);
     const double peak = PeakMegabytes();
-    std::printf("%6d chars %8d px: discard %6.2f ms  render %9.2f ms  preview %7.2f ms  PNG %9.2f ms  clipboard %8.2f ms  "
+    const double sum = discard.ms + render.ms + preview.ms + png.ms + metafile.ms + clipboard.ms;
+    std::printf("%6d chars %8d px: discard %6.2f ms  render %9.2f ms  preview %7.2f ms  PNG %9.2f ms  "
+                "metafile %8.2f ms (%4.1f %% of the sum, %9zu bytes)  clipboard %8.2f ms  "
                 "sum %9.2f ms  peak after rendering %7.1f MB, in all %7.1f MB = %5.2f x (bitmap + clipboard + PNG %7.1f MB)%s\n",
-                length, width, discard.ms, render.ms, preview.ms, png.ms, clipboard.ms,
-                discard.ms + render.ms + preview.ms + png.ms + clipboard.ms, renderPeak, peak, peak / needed, needed,
-                discard.ok && render.ok && preview.ok && png.ok && clipboard.ok ? "" : "  (a step failed)");
+                length, width, discard.ms, render.ms, preview.ms, png.ms, metafile.ms, 100 * metafile.ms / sum,
+                metafileBytes, clipboard.ms, sum, renderPeak, peak, peak / needed, needed,
+                discard.ok && render.ok && preview.ok && png.ok && metafile.ok && clipboard.ok ? "" : "  (a step failed)");
 }
 
 } // namespace

@@ -113,6 +113,12 @@ void PlacePng(win32::UniqueGlobal png) {
     if (png && format && SetClipboardData(format, png.get())) png.release(); // the clipboard's now
 }
 
+// Offered last: a program that takes the first picture format it knows gets the bitmap.
+void PlaceVectorPicture(VectorPicture outlines) {
+    if (outlines && SetClipboardData(CF_ENHMETAFILE, detail::FromHandle<HENHMETAFILE>(outlines.Get())))
+        outlines.Release(); // the clipboard's now
+}
+
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
@@ -121,7 +127,7 @@ ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
     return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
 }
 
-ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded) {
+ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded, VectorPicture outlines) {
     const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
     if (!image || !image->bitmap) return ClipboardDataHandle::Null;
     win32::UniqueGlobal png = PngBlockOf(encoded);
@@ -137,6 +143,7 @@ ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& en
         return ClipboardDataHandle::Null;
     }
     dib.release(); // it belongs to the clipboard now
+    PlaceVectorPicture(std::move(outlines));
     return detail::ToHandle<ClipboardDataHandle>(placed);
 }
 

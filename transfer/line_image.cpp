@@ -40,4 +40,8 @@ void RenderLineImage(int width, std::u16string_view text) {
     EndImageDrawing();
 }
 
+VectorPicture DrawLineOutlines(int width, std::u16string_view text) {
+    return DrawVectorPicture(width, LineImageHeight, LineImageFontHandle(), LineTextX, LineTextY, text);
+}
+
 } // namespace wexa

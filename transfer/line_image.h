@@ -1,5 +1,7 @@
 #pragma once
 // The LineImage: the composed line drawn black on white, 45 pixels per character, 50 high.
+#include "toolkit/vector_picture.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -13,5 +15,8 @@ int LineImageWidth(std::size_t length);
 // when LineFont was not made). Image 0 is left empty when the bitmap cannot be made, as
 // for an empty line, and all black when drawing cannot start on it.
 void RenderLineImage(int width, std::u16string_view text);
+
+// The same line as the LineImage shows it, in its font, at its place and size, as outlines.
+VectorPicture DrawLineOutlines(int width, std::u16string_view text);
 
 } // namespace wexa

@@ -20,7 +20,7 @@ void TransferLine(const ComposedLine& line) {
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
     const EncodedImage png = EncodeImagePng(LineImageNumber); // one encoding for the file and the clipboard
     WriteEncodedPng(png, PngOutputPath);
-    CopyImageToClipboard(LineImageNumber, png);
+    CopyImageToClipboard(LineImageNumber, png, DrawLineOutlines(width, line.Text()));
     ShowSaveStatus(LastPngWriteOutcome()); // said in the window, without a dialog to dismiss
 }
 

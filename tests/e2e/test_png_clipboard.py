@@ -1,6 +1,6 @@
 """The transfer's PNG file and clipboard pictures, from the real program: the file checked
-by pngcheck and decoded by PIL, the PNG and CF_DIB blocks read by another program, and the
-picture pasted by an X11 clipboard client outside Wine."""
+by pngcheck and decoded by PIL, the PNG, CF_DIB and CF_ENHMETAFILE blocks read by another
+program, and the picture pasted by an X11 clipboard client outside Wine."""
 import io
 import struct
 import subprocess
@@ -11,8 +11,8 @@ from pathlib import Path
 
 from PIL import Image
 
-from keyboard_model import TRANSFER
-from wexa_driver import WexaApp, hold_clipboard, probe, start_probe, stop, wine_env, winpath
+from keyboard_model import GLYPH_KEYS, TRANSFER, Keyboard
+from wexa_driver import WexaApp, hold_clipboard, probe, send_input, start_probe, stop, wine_env, winpath
 
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
@@ -115,10 +115,10 @@ class TransferOfThreeCharacters(unittest.TestCase):
         self.assertEqual(len(stream), row * LINE_HEIGHT)
         self.assertEqual(set(stream[::row]), {0})
 
-    def test_png_first_then_the_dib_with_the_bytes_of_the_file(self):
+    def test_png_first_then_the_dib_then_the_metafile_with_the_bytes_of_the_file(self):
         formats = format_names()
         self.assertEqual(formats[0][1], "PNG")
-        self.assertEqual(formats[1][0], 8)  # CF_DIB
+        self.assertEqual([f for f, _ in formats[1:3]], [8, 14])  # CF_DIB, CF_ENHMETAFILE
         self.assertEqual(clipboard_png(), self.app.png_file.read_bytes())
 
     def test_png_pixels_equal_the_clipboard_rows_read_by_another_program(self):
@@ -141,6 +141,66 @@ class TransferOfThreeCharacters(unittest.TestCase):
                     self.assertEqual(image.format, target.split("/")[1].upper())
                     self.assertEqual(image.size, (3 * CHARACTER_WIDTH, LINE_HEIGHT))
                 self.assertEqual(rows_of(pasted), png_rows(self.app.png_file))
+
+
+# EMR_EXTTEXTOUTA, EMR_EXTTEXTOUTW, EMR_POLYTEXTOUTA, EMR_POLYTEXTOUTW: text that needs the font.
+TEXT_RECORDS = {83, 84, 96, 97}
+EMR_POLYDRAW, EMR_POLYDRAW16, EMR_FILLPATH = 56, 92, 62
+
+
+def records(data):
+    """The type of every record of an enhanced metafile, and the header's frame (0.01 mm)."""
+    types, at = [], 0
+    while at < len(data):
+        kind, size = struct.unpack("<II", data[at:at + 8])
+        types.append(kind)
+        at += size
+    return types, struct.unpack("<4i", data[24:40])
+
+
+def ink(picture):
+    """The pixels darker than mid-grey."""
+    return {i for i, v in enumerate(picture.getdata()) if v < 128}
+
+
+class VectorPictureOfEverySign(unittest.TestCase):
+    """All 180 signs transferred; the clipboard's metafile read and played by another program."""
+
+    @classmethod
+    def setUpClass(cls):
+        with WexaApp() as app, tempfile.TemporaryDirectory() as d:
+            keys = Keyboard(app)
+            steps = []
+            for n in GLYPH_KEYS:
+                steps += ["mousemove", *keys.points[n], "click", "1", "sleep", "0.05"]
+            send_input(*steps)
+            assert len(app.line_units()) == 180
+            app.click(TRANSFER)
+            cls.width = 180 * CHARACTER_WIDTH
+            cls.dib = Image.frombytes("RGB", (cls.width, LINE_HEIGHT), b"".join(dib_rows(app.clipboard_dib())[1]))
+            cls.played = {}
+            for scale in (1, 4):
+                emf, pixels = Path(d) / "line.emf", Path(d) / "played.bgrx"
+                probe("clipboard-metafile", winpath(emf), scale * cls.width, scale * LINE_HEIGHT, winpath(pixels))
+                played = Image.frombytes("RGB", (scale * cls.width, scale * LINE_HEIGHT), pixels.read_bytes(), "raw",
+                                         "BGRX")
+                cls.played[scale] = played.convert("L").resize((cls.width, LINE_HEIGHT), Image.BOX)
+            cls.emf = emf.read_bytes()
+
+    def test_the_signs_are_filled_paths_without_text_in_the_bitmaps_frame(self):
+        types, frame = records(self.emf)
+        self.assertFalse(TEXT_RECORDS & set(types), "the picture needs no font")
+        self.assertIn(EMR_FILLPATH, types)
+        self.assertTrue({EMR_POLYDRAW, EMR_POLYDRAW16} & set(types))
+        self.assertEqual(frame, (0, 0, (self.width * 2540 + 48) // 96, (LINE_HEIGHT * 2540 + 48) // 96))
+
+    def test_played_at_its_size_and_at_four_times_it_draws_the_ink_of_the_bitmap(self):
+        bitmap = ink(self.dib.convert("L"))
+        for scale, share in ((1, 0.95), (4, 0.97)):
+            with self.subTest(scale=scale):
+                played = ink(self.played[scale])
+                self.assertGreaterEqual(len(played & bitmap) / len(played), share)
+                self.assertGreaterEqual(len(played & bitmap) / len(bitmap), share)
 
 
 class TransferWithoutThePngFolder(unittest.TestCase):

@@ -259,5 +259,23 @@ TEST_F(ClipboardImage, AMonochromeBitmapKeepsItsColourTableBeforeTheRows) {
     EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + 48, block.begin() + 56), ones);
 }
 
+// A vector picture that is missing, or that the clipboard refuses (a metafile already deleted),
+// leaves the PNG and the bitmap exactly as a copy without one leaves them.
+TEST_F(ClipboardImage, AMissingOrRefusedVectorPictureLeavesThePngAndTheDibAsTheyWere) {
+    const testing::TestImage image = InstallImage(0, 90, LineHeight);
+    PaintPattern(image);
+    const EncodedImage png = EncodeImagePng(0);
+    ASSERT_NE(CopyImageToClipboard(0, png), ClipboardDataHandle::Null);
+    const std::vector<UINT> formatsBefore = Formats();
+    const std::vector<std::uint8_t> pngBefore = ReadBlock(PngFormat), dibBefore = ReadDibBlock();
+    HENHMETAFILE deleted = CloseEnhMetaFile(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr));
+    DeleteEnhMetaFile(deleted);
+    for (MetafileHandle picture : {MetafileHandle::Null, detail::ToHandle<MetafileHandle>(deleted)}) {
+        ASSERT_NE(CopyImageToClipboard(0, png, VectorPicture(picture)), ClipboardDataHandle::Null);
+        EXPECT_EQ(Formats(), formatsBefore);
+        EXPECT_TRUE(ReadBlock(PngFormat) == pngBefore && ReadDibBlock() == dibBefore);
+    }
+}
+
 } // namespace
 } // namespace wexa

@@ -123,6 +123,24 @@ private:
     HPALETTE old_;
 };
 
+// An enhanced metafile being recorded in memory. Finish ends the recording and hands over
+// the metafile; a recording that is never finished is ended and its metafile deleted.
+class MetafileRecording {
+public:
+    explicit MetafileRecording(const RECT& frame) : dc_(CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr)) {}
+    MetafileRecording(const MetafileRecording&) = delete;
+    MetafileRecording& operator=(const MetafileRecording&) = delete;
+    ~MetafileRecording() {
+        if (HENHMETAFILE unfinished = Finish()) DeleteEnhMetaFile(unfinished);
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    HENHMETAFILE Finish() { return dc_ ? CloseEnhMetaFile(std::exchange(dc_, nullptr)) : nullptr; }
+
+private:
+    HDC dc_;
+};
+
 // A global memory block locked for as long as this lives.
 template <typename T> class GlobalLock {
 public:

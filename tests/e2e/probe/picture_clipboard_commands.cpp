@@ -67,6 +67,52 @@ int HoldUntilFile(const Args& args) {
     return 0;
 }
 
+bool WriteFile(const std::wstring& path, const void* bytes, std::size_t size) {
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    const bool written = out && std::fwrite(bytes, 1, size, out) == size;
+    if (out) std::fclose(out);
+    return written;
+}
+
+// The metafile played into a white 32-bit top-down bitmap of width x height: its rows as BGRX bytes.
+std::string Played(HENHMETAFILE metafile, int width, int height) {
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::string rows;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT all{0, 0, width, height};
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+        if (PlayEnhMetaFile(dc, metafile, &all)) rows.assign(static_cast<const char*>(bits), 4ull * width * height);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    return rows;
+}
+
+// clipboard-metafile RECORDS [WIDTH HEIGHT PIXELS]: writes the CF_ENHMETAFILE's records as a
+// program reads them (GetEnhMetaFileBits) to RECORDS and, given a size, what it draws there
+// as BGRX rows, top first, to PIXELS.
+int SaveMetafile(const Args& args) {
+    if (args.size() != 1 && args.size() != 4) return Fail("usage: clipboard-metafile RECORDS [WIDTH HEIGHT PIXELS]");
+    if (!OpenClipboard(nullptr)) return Fail("clipboard busy");
+    HENHMETAFILE copy = CopyEnhMetaFileW(static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), nullptr);
+    CloseClipboard();
+    if (!copy) return Fail("no metafile");
+    std::string records(GetEnhMetaFileBits(copy, 0, nullptr), '\0');
+    GetEnhMetaFileBits(copy, static_cast<UINT>(records.size()), reinterpret_cast<BYTE*>(records.data()));
+    std::string rows = args.size() == 4 ? Played(copy, _wtoi(args[1].c_str()), _wtoi(args[2].c_str())) : "";
+    DeleteEnhMetaFile(copy);
+    if (!WriteFile(args[0], records.data(), records.size()) || (args.size() == 4 && rows.empty()) ||
+        (!rows.empty() && !WriteFile(args[3], rows.data(), rows.size())))
+        return Fail("cannot play or write it");
+    std::printf("{\"size\":%zu}\n", records.size());
+    return 0;
+}
+
 std::wstring VersionString(const std::string& block, const wchar_t* name) {
     void* value = nullptr;
     UINT length = 0;
@@ -118,6 +164,7 @@ int ExecutableInfo(const Args& args) {
 
 const ProbeCommand formatNames{"clipboard-format-names", FormatNames};
 const ProbeCommand block{"clipboard-block", SaveBlock};
+const ProbeCommand metafile{"clipboard-metafile", SaveMetafile};
 const ProbeCommand holdUntilFile{"clipboard-hold-until-file", HoldUntilFile};
 const ProbeCommand executableInfo{"executable-info", ExecutableInfo};
 

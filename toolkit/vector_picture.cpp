@@ -1,0 +1,221 @@
+// The vector picture is drawn the way the image's text is: the same glyph run, measured in
+// the same font, at the same places. Each glyph's outline is read from the font at the
+// picture's size, fitted to the pixel grid as the image's glyphs are, and filled on the
+// metafile as a path. (Text drawn on a metafile itself, even inside a path, may be recorded
+// as text, which needs the font where it plays.)
+#include "toolkit/vector_picture.h"
+
+#include "toolkit/detail/glyph_run.h"
+#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/dpi_scaling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace wexa {
+namespace {
+
+using detail::GlyphRun;
+
+// The metafile's logical unit is this fraction of a pixel: the outlines keep their
+// fractional places, which show when the picture is enlarged.
+constexpr int Precision = 16;
+constexpr int CoordinateLimit = 1 << 27; // GDI's reach for coordinates
+// Few glyphs per path: a metafile's FillPath takes time that grows faster than its path
+// (measured under Wine: 256 glyphs a path take 30 times as long as 4), and a short path
+// bounds the memory of the points however long the line.
+constexpr std::size_t GlyphsPerPath = 4;
+constexpr int HundredthsOfMmPerInch = 2540; // the metafile frame's unit
+// The picture's antialiased edges are darker than the share of the pixel the glyph covers,
+// so at mid-grey its glyphs reach about a third of a pixel beyond their outlines (measured
+// under Wine). The outlines are made bolder by that much, so that the vector picture has the
+// weight the bitmap shows. In 1/16 pixel.
+constexpr double Bolding = 5;
+
+struct Path {
+    std::vector<POINT> points;
+    std::vector<BYTE> types;
+};
+
+// The outline's points in 1/Precision pixel, the outline's y upwards from the baseline.
+struct Pen {
+    Path& path;
+    POINT origin;
+    void Add(double x, double y, BYTE type) {
+        path.points.push_back({origin.x + std::lround(x * Precision), origin.y - std::lround(y * Precision)});
+        path.types.push_back(type);
+    }
+    void Add(POINTFX p, BYTE type) { Add(Unfixed(p.x), Unfixed(p.y), type); }
+    static double Unfixed(FIXED f) { return f.value + f.fract / 65536.0; }
+};
+
+// A quadratic B-spline's arcs as cubic Beziers: the on-curve points between two control
+// points are their midpoints, the last point is on the curve.
+void AddQuadraticSpline(Pen& pen, POINTFX from, const POINTFX* points, WORD count) {
+    double x0 = Pen::Unfixed(from.x), y0 = Pen::Unfixed(from.y);
+    for (WORD i = 0; i + 1 < count; ++i) {
+        const double cx = Pen::Unfixed(points[i].x), cy = Pen::Unfixed(points[i].y);
+        const bool last = i + 2 == count;
+        const double x1 = last ? Pen::Unfixed(points[i + 1].x) : (cx + Pen::Unfixed(points[i + 1].x)) / 2;
+        const double y1 = last ? Pen::Unfixed(points[i + 1].y) : (cy + Pen::Unfixed(points[i + 1].y)) / 2;
+        pen.Add(x0 + 2 * (cx - x0) / 3, y0 + 2 * (cy - y0) / 3, PT_BEZIERTO);
+        pen.Add(x1 + 2 * (cx - x1) / 3, y1 + 2 * (cy - y1) / 3, PT_BEZIERTO);
+        pen.Add(x1, y1, PT_BEZIERTO);
+        x0 = x1, y0 = y1;
+    }
+}
+
+// The glyph's outline at the font's own size, grid-fitted as the text renderer fits the
+// picture's glyphs, so that stems have the bitmap's widths at the bitmap's places.
+bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
+    static constexpr MAT2 Identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    constexpr UINT format = GGO_NATIVE | GGO_GLYPH_INDEX;
+    GLYPHMETRICS metrics{};
+    const DWORD bytes = GetGlyphOutlineW(dc, glyph, format, &metrics, 0, nullptr, &Identity);
+    if (bytes == GDI_ERROR) return false;
+    std::vector<std::uint8_t> outline(bytes);
+    if (bytes && GetGlyphOutlineW(dc, glyph, format, &metrics, bytes, outline.data(), &Identity) == GDI_ERROR)
+        return false;
+    for (std::size_t at = 0; at + sizeof(TTPOLYGONHEADER) <= bytes;) {
+        const auto* polygon = reinterpret_cast<const TTPOLYGONHEADER*>(outline.data() + at);
+        POINTFX current = polygon->pfxStart;
+        pen.Add(current, PT_MOVETO);
+        for (std::size_t c = at + sizeof *polygon; c < at + polygon->cb;) {
+            const auto* curve = reinterpret_cast<const TTPOLYCURVE*>(outline.data() + c);
+            if (curve->wType == TT_PRIM_QSPLINE) AddQuadraticSpline(pen, current, curve->apfx, curve->cpfx);
+            for (WORD i = 0; curve->wType != TT_PRIM_QSPLINE && i < curve->cpfx; ++i)
+                pen.Add(curve->apfx[i], curve->wType == TT_PRIM_LINE ? PT_LINETO : PT_BEZIERTO);
+            current = curve->apfx[curve->cpfx - 1];
+            c += sizeof *curve + (curve->cpfx - 1) * sizeof(POINTFX);
+        }
+        pen.path.types.back() |= PT_CLOSEFIGURE;
+        at += polygon->cb;
+    }
+    return true;
+}
+
+POINT operator-(POINT a, POINT b) {
+    return {a.x - b.x, a.y - b.y};
+}
+
+// Twice the area the figures enclose, its sign the side on which they are filled.
+double SignedArea(const Path& path) {
+    double area = 0;
+    for (std::size_t i = 0, start = 0; i < path.points.size(); ++i) {
+        const bool last = i + 1 == path.points.size() || path.types[i + 1] == PT_MOVETO;
+        const POINT a = path.points[i], b = path.points[last ? start : i + 1];
+        area += double(a.x) * b.y - double(b.x) * a.y;
+        if (last) start = i + 1;
+    }
+    return area;
+}
+
+// The nearest point of the figure [begin, end) before (step -1) or after (step 1) point i
+// that lies elsewhere, as a unit vector from it; zero when every point is the same.
+std::pair<double, double> Towards(const Path& path, std::size_t begin, std::size_t end, std::size_t i, long step) {
+    const long n = static_cast<long>(end - begin);
+    for (long k = 1; k < n; ++k) {
+        const POINT d =
+            path.points[begin + static_cast<std::size_t>(((long(i - begin) + step * k) % n + n) % n)] - path.points[i];
+        if (const double length = std::hypot(d.x, d.y); length > 0) return {d.x / length, d.y / length};
+    }
+    return {0, 0};
+}
+
+// Moves every edge of the figures `by` units away from the filled side, as a heavier weight of
+// the font would: each point along the bisector of its edges, far enough for both to move `by`.
+void Embolden(Path& path, double by) {
+    const Path original = path;
+    by *= SignedArea(original) > 0 ? 1 : -1;
+    for (std::size_t begin = 0, end; begin < original.points.size(); begin = end) {
+        end = begin + 1;
+        while (end < original.points.size() && original.types[end] != PT_MOVETO) ++end;
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto [ix, iy] = Towards(original, begin, end, i, -1); // reversed: from the previous point
+            const auto [ox, oy] = Towards(original, begin, end, i, 1);
+            const double q = 1 - (ix * ox + iy * oy);
+            if (q < 0.1) continue; // a spike that turns back on itself
+            path.points[i].x += std::lround(by * (oy - iy) / q);
+            path.points[i].y -= std::lround(by * (ox - ix) / q);
+        }
+    }
+}
+
+bool FillPiece(HDC metafile, const Path& path) {
+    if (path.points.empty()) return true; // spaces
+    return BeginPath(metafile) &&
+           PolyDraw(metafile, path.points.data(), path.types.data(), static_cast<int>(path.points.size())) &&
+           EndPath(metafile) && FillPath(metafile);
+}
+
+// Each glyph at its place in the run, measured in the picture's own font; the baseline is
+// where that font has it.
+bool RecordOutlines(HDC metafile, HFONT font, int x, int y, std::u16string_view text) {
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return false;
+    win32::SelectedObject own(dc.get(), font);
+    TEXTMETRICW metrics{};
+    GlyphRun run = detail::GlyphRunOf(dc.get(), detail::Wide(text));
+    if (!GetTextMetricsW(dc.get(), &metrics) || run.Size() != text.size()) return false;
+    if (run.Width() >= CoordinateLimit / Precision - x) return false;
+    Path path;
+    for (std::size_t i = 0; i < run.Size(); ++i) {
+        const POINT origin{Precision * (x + (i > 0 ? run.ends[i - 1] : 0)), Precision * (y + metrics.tmAscent)};
+        if (!AddGlyphOutline(dc.get(), run.glyphs[i], Pen{path, origin})) return false;
+        if ((i + 1) % GlyphsPerPath && i + 1 < run.Size()) continue;
+        Embolden(path, Bolding);
+        if (!FillPiece(metafile, path)) return false;
+        path.points.clear(), path.types.clear();
+    }
+    return true;
+}
+
+// One logical unit is 1/Precision of a picture pixel whatever the reference device: the
+// viewport spans the frame in the device units the metafile's header gives for it.
+bool MapPictureUnits(HDC metafile, int width, int height, const RECT& frame) {
+    const int deviceWidth =
+        MulDiv(frame.right, GetDeviceCaps(metafile, HORZRES), 100 * GetDeviceCaps(metafile, HORZSIZE));
+    const int deviceHeight =
+        MulDiv(frame.bottom, GetDeviceCaps(metafile, VERTRES), 100 * GetDeviceCaps(metafile, VERTSIZE));
+    return SetMapMode(metafile, MM_ANISOTROPIC) &&
+           SetWindowExtEx(metafile, Precision * width, Precision * height, nullptr) &&
+           SetViewportExtEx(metafile, deviceWidth, deviceHeight, nullptr);
+}
+
+// The white box, then black outlines filled as TrueType fills them (nonzero winding), inside it.
+void PrepareBox(HDC metafile, int width, int height) {
+    SelectObject(metafile, GetStockObject(NULL_PEN));
+    SelectObject(metafile, GetStockObject(WHITE_BRUSH));
+    Rectangle(metafile, 0, 0, Precision * width + 1, Precision * height + 1); // a null pen leaves off the last unit
+    IntersectClipRect(metafile, 0, 0, Precision * width, Precision * height);
+    SelectObject(metafile, GetStockObject(BLACK_BRUSH));
+    SetPolyFillMode(metafile, WINDING);
+}
+
+} // namespace
+
+VectorPicture::~VectorPicture() {
+    if (*this) DeleteEnhMetaFile(detail::FromHandle<HENHMETAFILE>(metafile_));
+}
+
+std::size_t VectorPicture::Bytes() const {
+    return *this ? GetEnhMetaFileBits(detail::FromHandle<HENHMETAFILE>(metafile_), 0, nullptr) : 0;
+}
+
+VectorPicture DrawVectorPicture(int width, int height, FontHandle font, int x, int y, std::u16string_view text) {
+    if (text.empty() || width <= 0 || height <= 0 || width >= CoordinateLimit / Precision ||
+        height >= CoordinateLimit / Precision)
+        return {};
+    const RECT frame{0, 0, MulDiv(width, HundredthsOfMmPerInch, ReferenceDpi),
+                     MulDiv(height, HundredthsOfMmPerInch, ReferenceDpi)};
+    win32::MetafileRecording recording(frame);
+    if (!recording || !MapPictureUnits(recording.get(), width, height, frame)) return {};
+    PrepareBox(recording.get(), width, height);
+    HFONT face = IsNull(font) ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT)) : detail::FromHandle<HFONT>(font);
+    if (!RecordOutlines(recording.get(), face, x, y, text)) return {};
+    return VectorPicture(detail::ToHandle<MetafileHandle>(recording.Finish()));
+}
+
+} // namespace wexa
