@@ -84,7 +84,7 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
         wexa::EncodedImage encoded;
         png.Take([&] {
             encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
-            return wexa::WriteEncodedPng(encoded, pngPath) == 1;
+            return wexa::WriteEncodedPng(encoded, pngPath) == wexa::FileWriteOutcome::Written;
         });
         clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded)); });
         pngBytes = encoded.bytes.size();

@@ -127,16 +127,11 @@ std::unique_ptr<DrawingContext>& Current() {
 
 // The pixels of a 24-bit bitmap section, limited to the size the image table records.
 std::optional<PixelSurface> PixelsOf(const detail::ImageRecord& record) {
-    HBITMAP bitmap = record.bitmap.get();
-    if (GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
-    DIBSECTION section{};
-    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
-    const BITMAPINFOHEADER& header = section.dsBmih;
-    if (header.biBitCount != 24 || header.biCompression != BI_RGB) return std::nullopt;
-    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth),
-                        std::min<int>(record.width, header.biWidth), std::min(record.height, height),
-                        header.biHeight > 0};
+    std::optional<PixelSurface> pixels = detail::SectionPixels(record.bitmap.get());
+    if (!pixels) return std::nullopt;
+    pixels->width = std::min(record.width, pixels->width);
+    pixels->height = std::min(record.height, pixels->height);
+    return pixels;
 }
 
 void SelectDrawingFont(DrawingContext& c, HFONT font) {

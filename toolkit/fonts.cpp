@@ -2,7 +2,7 @@
 
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dpi_scaling.h"
-#include "toolkit/path_rules.h"
+#include "toolkit/files.h"
 
 namespace wexa {
 namespace {

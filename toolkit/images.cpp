@@ -28,6 +28,16 @@ void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
 
 } // namespace
 
+std::optional<PixelSurface> detail::SectionPixels(HBITMAP bitmap) {
+    DIBSECTION section{};
+    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (header.biBitCount != ImageDepth || header.biCompression != BI_RGB) return std::nullopt;
+    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth), header.biWidth,
+                        header.biHeight < 0 ? -header.biHeight : header.biHeight, header.biHeight > 0};
+}
+
 BitmapHandle CreateImageBuffer(int number, int width, int height) {
     FreeImage(number);
     if (!IsObjectNumber(number) || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels

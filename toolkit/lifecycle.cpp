@@ -86,7 +86,6 @@ void ShutDownToolkit() {
     s.currentWindowNumber = -1;
     s.images.Clear();
     s.fonts.Clear();
-    detail::CloseAllOutputFiles();
     s.defaultGadgetFont = nullptr;
     s.ownDefaultFont.reset();
     s.messageFont.reset();

@@ -1,6 +1,5 @@
 #pragma once
 // The Toolkit's tables and settings, shared by its operations on the program's one thread.
-#include "toolkit/detail/output_files.h"
 #include "toolkit/detail/win32_handles.h"
 #include "toolkit/dpi_scaling.h"
 #include "toolkit/event_queue.h"
@@ -56,7 +55,6 @@ struct ToolkitState {
     ObjectTable<GadgetRecord> gadgets;
     ObjectTable<FontRecord> fonts;
     ObjectTable<ImageRecord> images;
-    OutputFileTable files;
     EventQueue events;
     Event current;
     int systemDpi = ReferenceDpi; // LOGPIXELSY of the screen, read once
@@ -66,7 +64,6 @@ struct ToolkitState {
     HFONT defaultGadgetFont = nullptr;
     std::vector<std::wstring> registeredFontFiles; // each removed again at shutdown
     std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
-    PngWriteOutcome lastPngWrite = PngWriteOutcome::NoImage;
     HWND currentWindow = nullptr;
     int currentWindowNumber = -1;
     win32::UniqueWindow wakeWindow; // receives the wake-up that ends a blocked wait
