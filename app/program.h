@@ -13,12 +13,16 @@ struct Program {
     PendingLetters pending; // typed letters that spell no syllable yet
 };
 
+// Called with the name of each step of start-up as it ends, for a benchmark that times them;
+// the program itself passes none.
+using StepMark = void (*)(const char* step);
+
 // The whole program: start-up, the event loop until the window is closed, shutdown.
 // Returns the exit code, the same on every path.
-int RunProgram();
+int RunProgram(StepMark mark = nullptr);
 
 // Every step before the loop. Nothing when the main window could not be opened.
-std::optional<Program> StartUp();
+std::optional<Program> StartUp(StepMark mark = nullptr);
 
 // One turn of the event loop for the event just fetched; false for the close event.
 bool HandleEvent(Program& program, int code);

@@ -3,8 +3,8 @@
 
 namespace wexa {
 
-int RunProgram() {
-    if (std::optional<Program> program = StartUp()) RunEventLoop(*program);
+int RunProgram(StepMark mark) {
+    if (std::optional<Program> program = StartUp(mark)) RunEventLoop(*program);
     ShutDown();
     return ProgramExitCode;
 }

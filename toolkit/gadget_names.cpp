@@ -34,11 +34,6 @@ GadgetNames& Names() {
     return names;
 }
 
-HWND ControlOf(int number) {
-    GadgetRecord* g = State().gadgets.Find(number);
-    return g ? g->control : nullptr;
-}
-
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {
     GadgetNames& n = Names();

@@ -17,7 +17,7 @@ HWND CreateChild(int number, const ControlSpec& spec, int x, int y, int width, i
     detail::ToolkitState& s = detail::State();
     if (!s.currentWindow) return nullptr;
     return CreateWindowExW(spec.exStyle, spec.className, detail::Wide(spec.text).c_str(), spec.style,
-                           detail::ScaleX(x), detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
+                           detail::Scale(x), detail::Scale(y), detail::Scale(width), detail::Scale(height),
                            s.currentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
                            GetModuleHandleW(nullptr), nullptr);
 }

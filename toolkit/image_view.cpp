@@ -31,11 +31,8 @@ ImageViewState* StateOf(HWND view) { return static_cast<ImageViewState*>(GetProp
 
 // The view's own events, for the clicks that reach no WM_COMMAND.
 void RaiseViewEvent(HWND view, int type) {
-    detail::ToolkitState& s = detail::State();
-    int number = GetDlgCtrlID(view);
-    detail::GadgetRecord* gadget = s.gadgets.Find(number);
-    if (!gadget || gadget->control != view) return;
-    s.events.Push({GadgetEvent, number, detail::WindowNumberOf(GetParent(view)), type});
+    int number = detail::GadgetNumberOf(view);
+    if (number >= 0) detail::State().events.Push({GadgetEvent, number, detail::WindowNumberOf(GetParent(view)), type});
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -127,8 +124,8 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
 HWND CreateViewControl(int x, int y, int width, int height) {
     detail::ToolkitState& s = detail::State();
     if (!s.currentWindow) return nullptr;
-    win32::UniqueWindow view(CreateWindowExW(0, L"STATIC", L"", ImageViewStyle, detail::ScaleX(x),
-                                             detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
+    win32::UniqueWindow view(CreateWindowExW(0, L"STATIC", L"", ImageViewStyle, detail::Scale(x),
+                                             detail::Scale(y), detail::Scale(width), detail::Scale(height),
                                              s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!view) return nullptr;
     auto state = std::make_unique<ImageViewState>();

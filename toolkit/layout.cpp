@@ -81,8 +81,8 @@ HFONT SuccessorOf(HFONT font, const std::vector<FontSuccession>& succession) {
 
 void PlaceGadget(GadgetRecord& g) {
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (g.sizedByImage ? SWP_NOSIZE : 0);
-    SetWindowPos(g.control, nullptr, ScaleX(g.place.x), ScaleY(g.place.y), ScaleX(g.place.width),
-                 ScaleY(g.place.height), flags);
+    SetWindowPos(g.control, nullptr, Scale(g.place.x), Scale(g.place.y), Scale(g.place.width),
+                 Scale(g.place.height), flags);
 }
 
 } // namespace
@@ -124,7 +124,7 @@ void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std
     // (Wine keeps the process's own): a second round fits with the frame it has.
     for (int round = 0; round < 2; ++round) {
         fit();
-        Size outer{ScaleX(record->client.width) + frame.width, ScaleY(record->client.height) + frame.height};
+        Size outer{Scale(record->client.width) + frame.width, Scale(record->client.height) + frame.height};
         Origin at = wanted ? KeptInside(*wanted, outer, work) : CentredIn(work, outer);
         SetWindowPos(window, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);
         Size drawn = DrawnFrame(window);

@@ -44,39 +44,24 @@ void RemoveFontRegistrations(detail::ToolkitState& s) {
     s.memoryFonts.clear();
 }
 
-StartupStepHook startupStepHook = nullptr;
-
 } // namespace
-
-void SetStartupStepHook(StartupStepHook hook) { startupStepHook = hook; }
-
-void MarkStartupStep(const char* step) {
-    if (startupStepHook) startupStepHook(step);
-}
 
 void InitToolkit() {
     detail::ToolkitState& s = detail::State();
     // A drive without a medium (a card reader, an empty optical drive) must not make the
     // system ask the user to insert one: the program's fixed paths are simply not there.
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    MarkStartupStep("toolkit: entered");
     ReadScreenDpi(s);
-    MarkStartupStep("toolkit: screen and font DPI");
     MakeDefaultGadgetFont(s);
-    MarkStartupStep("toolkit: default gadget font");
     s.oleInitialized = SUCCEEDED(OleInitialize(nullptr));
-    MarkStartupStep("toolkit: OleInitialize");
     InitCommonControls6();
-    MarkStartupStep("toolkit: InitCommonControlsEx");
     s.wakeWindow.reset(detail::CreateWakeWindow());
-    MarkStartupStep("toolkit: wake-up window");
 }
 
 void ShutDownToolkit() {
     detail::ToolkitState& s = detail::State();
     detail::ReleaseGadgetNames();
     s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); });
-    MarkStartupStep("toolkit: windows destroyed");
     s.gadgets.Clear();
     s.windows.ForEach([](int, detail::WindowRecord& record) {
         UnregisterClassW(record.className.c_str(), GetModuleHandleW(nullptr));
@@ -96,7 +81,6 @@ void ShutDownToolkit() {
     s.events.Clear();
     if (s.oleInitialized) OleUninitialize();
     s.oleInitialized = false;
-    MarkStartupStep("toolkit: OLE released");
 }
 
 } // namespace wexa

@@ -10,11 +10,4 @@ void InitToolkit();
 // COM/OLE. Safe to call once after InitToolkit.
 void ShutDownToolkit();
 
-// A benchmark build times the steps of start-up and shutdown by setting a hook that is
-// called with the name of each step as it ends. The program never sets one: then a mark
-// costs one test.
-using StartupStepHook = void (*)(const char* step);
-void SetStartupStepHook(StartupStepHook hook);
-void MarkStartupStep(const char* step);
-
 } // namespace wexa

@@ -9,8 +9,7 @@ ToolkitState& State() {
     return state;
 }
 
-int ScaleX(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
-int ScaleY(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
+int Scale(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
 
 int WindowNumberOf(HWND window) {
     int found = -1;
@@ -18,6 +17,16 @@ int WindowNumberOf(HWND window) {
         if (record.window.get() == window) found = number;
     });
     return found;
+}
+
+int GadgetNumberOf(HWND control) {
+    int number = GetDlgCtrlID(control);
+    return control && ControlOf(number) == control ? number : -1;
+}
+
+HWND ControlOf(int number) {
+    GadgetRecord* g = State().gadgets.Find(number);
+    return g ? g->control : nullptr;
 }
 
 bool OnScreen(HWND control) {

@@ -58,12 +58,12 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
 
     DWORD style = flags & ~FlagBitsNotStyle;
     bool centred = flags & WindowCentered;
-    RECT frame{0, 0, detail::ScaleX(width), detail::ScaleY(height)};
+    RECT frame{0, 0, detail::Scale(width), detail::Scale(height)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
 
     bool platformPlaces = x == PositionIgnored || (y == PositionIgnored && !centred);
-    int left = platformPlaces ? CW_USEDEFAULT : detail::ScaleX(x);
-    int top = platformPlaces ? CW_USEDEFAULT : detail::ScaleY(y == PositionIgnored ? 0 : y);
+    int left = platformPlaces ? CW_USEDEFAULT : detail::Scale(x);
+    int top = platformPlaces ? CW_USEDEFAULT : detail::Scale(y == PositionIgnored ? 0 : y);
     // Made at the system's density first; sized for its own monitor below, before anything shows.
     HWND window = CreateWindowExW(0, className.c_str(), detail::Wide(title).c_str(), style, left, top,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,

@@ -12,11 +12,6 @@ namespace {
 constexpr wchar_t WakeWindowClass[] = L"WexaToolkitWake";
 constexpr UINT WakeMessage = WM_APP + 1;
 
-bool IsGadgetControl(int number, HWND control) {
-    GadgetRecord* g = State().gadgets.Find(number);
-    return g && g->control == control;
-}
-
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     auto control = reinterpret_cast<HWND>(lParam);
     if (!control) {
@@ -25,8 +20,8 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
         return;
     }
-    int number = GetDlgCtrlID(control);
-    if (!IsGadgetControl(number, control)) return;
+    int number = GadgetNumberOf(control);
+    if (number < 0) return;
     State().events.Push({GadgetEvent, number, WindowNumberOf(window), HIWORD(wParam)});
 }
 

@@ -73,8 +73,7 @@ struct ToolkitState {
 ToolkitState& State();
 
 // Scales a 96-DPI value by the layout density, the same for both axes.
-int ScaleX(int value);
-int ScaleY(int value);
+int Scale(int value);
 
 // Scales every gadget and gadget font to a new layout density: each gadget moves to its
 // place at that density, fonts that follow the layout (and the default gadget font) are
@@ -93,6 +92,11 @@ int WindowDpi(HWND window);
 
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
+
+// The gadget number of a Toolkit control, or -1 for any other window.
+int GadgetNumberOf(HWND control);
+// The control under the gadget number, or null.
+HWND ControlOf(int number);
 
 // Whether the control is shown in a shown window. A font change redraws only such a
 // control: one that cannot be seen yet is drawn with its font when its window appears.
