@@ -6,24 +6,6 @@
 #include "toolkit/keyboard_events.h"
 
 namespace wexa {
-namespace {
-
-// The messages that TranslateAcceleratorW looks at; the others need no lookup of the active
-// window, which costs the platform a round trip, for every paint of every control too.
-bool MayBeAccelerator(UINT message) {
-    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
-}
-
-HACCEL AcceleratorsOfActiveWindow() {
-    HWND active = GetActiveWindow();
-    HACCEL found = nullptr;
-    detail::State().windows.ForEach([&](int, detail::WindowRecord& w) {
-        if (w.window.get() == active) found = w.accelerators.get();
-    });
-    return found;
-}
-
-} // namespace
 
 int WaitForEvent() {
     detail::ToolkitState& s = detail::State();
@@ -35,11 +17,8 @@ int WaitForEvent() {
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
     detail::RelayToTooltips(msg);
     if (!detail::TakeKeyboardMessage(msg)) {
-        HACCEL accelerators = MayBeAccelerator(msg.message) ? AcceleratorsOfActiveWindow() : nullptr;
-        if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
     // A platform message never passes for one of the Toolkit's own event codes.
     int code = static_cast<int>(msg.message);

@@ -3,7 +3,6 @@
 // It grows on demand to hold the largest number used; a number is empty or holds one object.
 // Numbers outside 0 to LargestObjectNumber name nothing: they are never stored, so a wrong
 // number can neither write outside the table nor make it grow without bound.
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -39,14 +38,6 @@ public:
     std::optional<T> Take(int number) {
         if (!Find(number)) return std::nullopt;
         return std::exchange(slots_[number], std::nullopt);
-    }
-
-    // The first number at or after `from` (0 for a negative one) that holds nothing, or -1
-    // when every number from there to LargestObjectNumber is taken.
-    int FreeNumber(int from = 0) const {
-        std::size_t n = static_cast<std::size_t>(std::max(from, 0));
-        while (n < slots_.size() && slots_[n]) ++n;
-        return n <= static_cast<std::size_t>(LargestObjectNumber) ? static_cast<int>(n) : -1;
     }
 
     template <typename F> void ForEach(F&& visit) {

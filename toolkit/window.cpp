@@ -26,14 +26,6 @@ bool RegisterWindowClass(const std::wstring& name) {
     return RegisterClassExW(&wc) != 0;
 }
 
-HACCEL CreateFocusAccelerators() {
-    ACCEL keys[] = {
-        {FVIRTKEY, VK_TAB, detail::FocusNextCommand},
-        {FVIRTKEY | FSHIFT, VK_TAB, detail::FocusPreviousCommand},
-    };
-    return CreateAcceleratorTableW(keys, 2);
-}
-
 // The whole window on the monitor it opens on: centred in the work area, or where it was made
 // as far as that lets it lie inside.
 void FitToItsMonitor(HWND window, bool centred) {
@@ -73,9 +65,7 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
         return WindowHandle::Null;
     }
 
-    if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className,
-                                          win32::UniqueAccelerators(CreateFocusAccelerators()),
-                                          {width, height}, style})) {
+    if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className, {width, height}, style})) {
         old->window.reset();
         UnregisterClassW(old->className.c_str(), GetModuleHandleW(nullptr));
     }

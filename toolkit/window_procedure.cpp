@@ -15,7 +15,7 @@ constexpr UINT WakeMessage = WM_APP + 1;
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     auto control = reinterpret_cast<HWND>(lParam);
     if (!control) {
-        // Accelerator commands have no control.
+        // The focus commands have no control.
         if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
         if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
         return;

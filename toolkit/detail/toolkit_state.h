@@ -17,7 +17,6 @@ namespace wexa::detail {
 struct WindowRecord {
     win32::UniqueWindow window;
     std::wstring className;
-    win32::UniqueAccelerators accelerators;
     Size client{}; // 96-DPI units, scaled anew whenever the layout density changes
     DWORD style = 0;
 };

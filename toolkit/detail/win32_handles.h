@@ -52,10 +52,6 @@ struct FindTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
 };
-struct AcceleratorTraits {
-    static HACCEL Invalid() { return nullptr; }
-    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
-};
 struct GlobalMemoryTraits {
     static HGLOBAL Invalid() { return nullptr; }
     static void Close(HGLOBAL h) { GlobalFree(h); }
@@ -64,11 +60,9 @@ struct GlobalMemoryTraits {
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
-using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
 // A device context borrowed from a window (or the screen, with a null window).

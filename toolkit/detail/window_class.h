@@ -3,7 +3,7 @@
 
 namespace wexa::detail {
 
-// Accelerator commands of every Toolkit window: Tab and Shift+Tab walk the focus.
+// The focus commands of every Toolkit window, which Tab and Shift+Tab send: they walk the focus.
 inline constexpr WORD FocusNextCommand = 64001;
 inline constexpr WORD FocusPreviousCommand = 64002;
 
