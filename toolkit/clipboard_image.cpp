@@ -32,9 +32,10 @@ std::optional<PackedShape> PackedShapeOf(HBITMAP bitmap) {
     return shape;
 }
 
-// The header and an empty colour table, in a movable zero-filled block.
-win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
-    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, InfoHeaderBytes + shape.colourTableBytes));
+// The header, room for the colour table and the rows, in one movable zero-filled block.
+win32::UniqueGlobal AllocateBlock(const PackedShape& shape, std::uint32_t imageBytes) {
+    const SIZE_T bytes = SIZE_T{InfoHeaderBytes} + shape.colourTableBytes + imageBytes;
+    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, bytes));
     if (!block) return {};
     win32::GlobalLock<BITMAPINFOHEADER> header(block.get());
     if (!header) return {};
@@ -43,53 +44,32 @@ win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
     header.get()->biHeight = shape.height;
     header.get()->biPlanes = 1;
     header.get()->biBitCount = shape.bitCount;
+    header.get()->biSizeImage = imageBytes;
     return block;
 }
 
-// Lets the platform complete the header and returns the size of the rows it describes.
-std::optional<std::uint32_t> CompleteHeader(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
-    win32::GlobalLock<BITMAPINFO> info(block);
-    if (!info) return std::nullopt;
-    BITMAPINFOHEADER& header = info.get()->bmiHeader;
-    GetDIBits(dc, bitmap, 0, shape.rows(), nullptr, info.get(), DIB_RGB_COLORS);
-    if (header.biSizeImage == 0) {
-        const std::optional<std::uint32_t> bytes = PackedImageBytes(shape.bitCount, shape.width, shape.rows());
-        if (!bytes) return std::nullopt;
-        header.biSizeImage = *bytes;
-    }
-    return header.biSizeImage;
-}
-
-bool GrowBlock(win32::UniqueGlobal& block, SIZE_T bytes) {
-    HGLOBAL grown = GlobalReAlloc(block.get(), bytes, MovableZeroFilled);
-    if (!grown) return false; // the old block stays valid and owned
-    block.release();
-    block.reset(grown);
-    return true;
-}
-
-// Copies every row; a partial copy would put a truncated picture on the clipboard.
-bool CopyRows(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
+// Copies every row and the colour table; a partial copy would put a truncated picture on the clipboard.
+bool CopyRows(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape, std::uint32_t imageBytes) {
     win32::GlobalLock<std::uint8_t> bytes(block);
     if (!bytes) return false;
     auto* info = reinterpret_cast<BITMAPINFO*>(bytes.get());
     void* rows = bytes.get() + InfoHeaderBytes + shape.colourTableBytes;
-    return GetDIBits(dc, bitmap, 0, shape.rows(), rows, info, DIB_RGB_COLORS) == static_cast<int>(shape.rows());
+    const int rowsCopied = GetDIBits(dc, bitmap, 0, shape.rows(), rows, info, DIB_RGB_COLORS);
+    if (info->bmiHeader.biSizeImage == 0) info->bmiHeader.biSizeImage = imageBytes;
+    return rowsCopied == static_cast<int>(shape.rows());
 }
 
 // The bitmap as a packed device-independent bitmap block, unlocked; null on failure.
 win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
     const std::optional<PackedShape> shape = PackedShapeOf(bitmap);
-    if (!shape) return {};
+    const std::optional<std::uint32_t> imageBytes =
+        shape ? PackedImageBytes(shape->bitCount, shape->width, shape->rows()) : std::nullopt;
+    if (!imageBytes) return {};
     win32::WindowDc screen(nullptr);
     if (!screen) return {};
     win32::SelectedPalette palette(screen.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
-    win32::UniqueGlobal block = AllocateHeaderBlock(*shape);
-    if (!block) return {};
-    const std::optional<std::uint32_t> imageBytes = CompleteHeader(screen.get(), bitmap, block.get(), *shape);
-    if (!imageBytes) return {};
-    if (!GrowBlock(block, SIZE_T{InfoHeaderBytes} + shape->colourTableBytes + *imageBytes)) return {};
-    if (!CopyRows(screen.get(), bitmap, block.get(), *shape)) return {};
+    win32::UniqueGlobal block = AllocateBlock(*shape, *imageBytes);
+    if (!block || !CopyRows(screen.get(), bitmap, block.get(), *shape, *imageBytes)) return {};
     return block;
 }
 

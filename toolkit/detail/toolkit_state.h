@@ -115,10 +115,6 @@ template <typename Native, typename Handle> Native FromHandle(Handle handle) {
     return reinterpret_cast<Native>(static_cast<std::uintptr_t>(handle));
 }
 
-inline const wchar_t* WideOf(std::u16string_view text, std::wstring& storage) {
-    storage.assign(text.begin(), text.end());
-    return storage.c_str();
-}
 inline std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 } // namespace wexa::detail
