@@ -24,21 +24,17 @@ inline constexpr int PendingLettersNumber = 375;
 inline constexpr int SaveStatusNumber = 376; // whether the last picture was saved, or why not
 
 
-constexpr bool Distinct(std::initializer_list<int> numbers) {
-    for (const int* a = numbers.begin(); a != numbers.end(); ++a)
-        for (const int* b = numbers.begin(); b != a; ++b)
-            if (*a == *b) return false;
+// Whether the numbers are strictly ascending, and so each names its own object.
+constexpr bool Ascending(std::initializer_list<int> numbers) {
+    for (const int* n = numbers.begin() + 1; n < numbers.end(); ++n)
+        if (n[-1] >= *n) return false;
     return true;
 }
-constexpr bool OutsideTheKeys(int n) { return (n > LastGlyphKey && n < FirstSyllableKey) || n > LastCommandButton; }
-// Each gadget number names one gadget: the keys' ranges do not meet, and the single gadgets
-// lie outside them and apart from each other.
-static_assert(LastGlyphKey < FirstSyllableKey && LastSyllableKey < SpacesButton &&
-              Distinct({SpacesButton, TransferButton, ClearButton, DeleteOneButton}) &&
+// Each gadget number names one gadget: the ranges of the keys and the single gadgets in order.
+static_assert(Ascending({FirstGlyphKey, LastGlyphKey, LineDisplayNumber, FirstSyllableKey, LastSyllableKey,
+                         SpacesButton, TransferButton, ClearButton, DeleteOneButton, PreviewImageNumber,
+                         PendingLettersNumber, SaveStatusNumber}) &&
               DeleteOneButton == LastCommandButton);
-static_assert(Distinct({LineDisplayNumber, PreviewImageNumber, PendingLettersNumber, SaveStatusNumber}) &&
-              OutsideTheKeys(LineDisplayNumber) && OutsideTheKeys(PreviewImageNumber) &&
-              OutsideTheKeys(PendingLettersNumber) && OutsideTheKeys(SaveStatusNumber));
 
 // Image numbers: the line's picture.
 inline constexpr int LineImageNumber = 0;
@@ -49,7 +45,7 @@ inline constexpr int LabelFont = 2;
 inline constexpr int LineFont = 3;
 // LineFont as it is at 96 DPI, for the line image, whose size does not follow the display.
 inline constexpr int LineImageFont = 4;
-static_assert(Distinct({GlyphFont, LabelFont, LineFont, LineImageFont}));
+static_assert(Ascending({GlyphFont, LabelFont, LineFont, LineImageFont}));
 inline constexpr char16_t VevovivFace[] = u"Vevoviv";
 inline constexpr char16_t ArialFace[] = u"Arial";
 inline constexpr int GlyphFontPoints = 14;

@@ -121,12 +121,8 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(view, message, wParam, lParam);
 }
 
-HWND CreateViewControl(int x, int y, int width, int height) {
-    detail::ToolkitState& s = detail::State();
-    if (!s.currentWindow) return nullptr;
-    win32::UniqueWindow view(CreateWindowExW(0, L"STATIC", L"", ImageViewStyle, detail::Scale(x),
-                                             detail::Scale(y), detail::Scale(width), detail::Scale(height),
-                                             s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr));
+HWND CreateViewControl(int number, const detail::Place& place) {
+    win32::UniqueWindow view(detail::CreateChild(number, L"STATIC", u"", ImageViewStyle, 0, place));
     if (!view) return nullptr;
     auto state = std::make_unique<ImageViewState>();
     if (!SetPropW(view.get(), ImageViewProperty, state.get())) return nullptr;
@@ -160,7 +156,7 @@ bool HoldsImageView(int number) {
 } // namespace
 
 ControlHandle CreateImageView(int number, int x, int y, int width, int height, BitmapHandle bitmap) {
-    HWND view = CreateViewControl(x, y, width, height);
+    HWND view = CreateViewControl(number, {x, y, width, height});
     if (!view) {
         // The old view's bitmap may already be deleted: it must not stay to paint it.
         if (HoldsImageView(number)) FreeGadget(number);

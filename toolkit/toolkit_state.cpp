@@ -34,6 +34,15 @@ bool OnScreen(HWND control) {
     return shown(control) && shown(GetParent(control));
 }
 
+HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
+                 const Place& place) {
+    ToolkitState& s = State();
+    if (!s.currentWindow) return nullptr;
+    return CreateWindowExW(exStyle, className, Wide(text).c_str(), style, Scale(place.x), Scale(place.y),
+                           Scale(place.width), Scale(place.height), s.currentWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
+}
+
 HWND InstallGadget(int number, HWND created, const Place& place) {
     if (!created) return nullptr;
     if (!IsObjectNumber(number)) { // a number no table holds: the control must not stay, unnamed

@@ -101,6 +101,11 @@ HWND ControlOf(int number);
 // control: one that cannot be seen yet is drawn with its font when its window appears.
 bool OnScreen(HWND control);
 
+// A child control of the current window at the place scaled by the layout density, born with
+// the gadget number as its identifier, which spares setting it after; null without a window.
+HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
+                 const Place& place);
+
 // Gives a freshly created control the gadget number, replacing what the number held:
 // the old control is destroyed after the new one exists, with its waiting events.
 HWND InstallGadget(int number, HWND created, const Place& place);

@@ -2,7 +2,6 @@
 // One small owner per platform object, each named after what it releases.
 #include <windows.h>
 
-#include <chrono>
 #include <utility>
 
 namespace wexa::win32 {
@@ -148,32 +147,6 @@ private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
-};
-
-// The clipboard, open for as long as this lives. Another program may hold it open for a
-// moment (a clipboard manager reading what just changed), so the opening is tried again,
-// a few milliseconds apart, until `patience` has passed.
-class OpenClipboardScope {
-public:
-    OpenClipboardScope(HWND owner, std::chrono::milliseconds patience) : open_(Open(owner, patience)) {}
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    explicit operator bool() const { return open_; }
-
-private:
-    static bool Open(HWND owner, std::chrono::milliseconds patience) {
-        constexpr DWORD PauseMs = 5;
-        const auto until = std::chrono::steady_clock::now() + patience;
-        while (!OpenClipboard(owner)) {
-            if (std::chrono::steady_clock::now() >= until) return false;
-            Sleep(PauseMs);
-        }
-        return true;
-    }
-    bool open_;
 };
 
 } // namespace wexa::win32
