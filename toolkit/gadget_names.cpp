@@ -101,13 +101,7 @@ void ReleaseGadgetNames() {
     GadgetNames& n = Names();
     for (HWND control : n.named)
         ClearName(control);
-    n.named.clear();
-    n.withTooltip.clear();
-    n.tooltips.reset();
-    n.tooltipsOwner = nullptr;
-    n.services.reset();
-    n.servicesAsked = false;
-    n.namesRefused = false;
+    n = GadgetNames{}; // the tooltip control is destroyed before the service is let go
 }
 
 } // namespace detail
