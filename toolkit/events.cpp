@@ -6,6 +6,23 @@
 #include "toolkit/keyboard_events.h"
 
 namespace wexa {
+namespace {
+
+// The messages that TranslateAcceleratorW looks at; the others need no lookup of the active
+// window, which costs the platform a round trip, for every paint of every control too.
+bool MayBeAccelerator(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
+}
+
+// The focus keys for a key message while a Toolkit window is active; false for any other.
+bool TranslateFocusKeys(MSG& msg) {
+    if (!MayBeAccelerator(msg.message)) return false;
+    HWND active = GetActiveWindow();
+    HACCEL keys = detail::State().focusKeys.get();
+    return keys && detail::WindowNumberOf(active) >= 0 && TranslateAcceleratorW(active, keys, &msg);
+}
+
+} // namespace
 
 int WaitForEvent() {
     detail::ToolkitState& s = detail::State();
@@ -16,7 +33,7 @@ int WaitForEvent() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
     detail::RelayToTooltips(msg);
-    if (!detail::TakeKeyboardMessage(msg)) {
+    if (!detail::TakeKeyboardMessage(msg) && !TranslateFocusKeys(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

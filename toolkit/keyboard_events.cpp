@@ -2,7 +2,6 @@
 
 #include "toolkit/detail/keyboard_input.h"
 #include "toolkit/detail/toolkit_state.h"
-#include "toolkit/detail/window_class.h"
 
 namespace wexa {
 namespace detail {
@@ -39,23 +38,13 @@ int EditKeyOf(WPARAM key) {
 // not to the text.
 bool IsShortcutCharacter(WPARAM character) { return character < 0x20 && ControlHeld(); }
 
-// Tab alone or with Shift, as the window's focus commands are bound.
-bool IsFocusKey(const MSG& message) {
-    return message.message == WM_KEYDOWN && message.wParam == VK_TAB && !IsDown(VK_CONTROL) && !IsDown(VK_MENU);
-}
-
 } // namespace
 
 bool TakeKeyboardMessage(const MSG& message) {
-    HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (IsFocusKey(message) && WindowNumberOf(root) >= 0) {
-        SendMessageW(root, WM_COMMAND, MAKEWPARAM(IsDown(VK_SHIFT) ? FocusPreviousCommand : FocusNextCommand, 1), 0);
-        return true;
-    }
     bool character = message.message == WM_CHAR && !IsShortcutCharacter(message.wParam);
     int editKey = message.message == WM_KEYDOWN ? EditKeyOf(message.wParam) : 0;
     if (!character && !editKey) return false;
-    int window = WindowNumberOf(root);
+    int window = WindowNumberOf(GetAncestor(message.hwnd, GA_ROOT));
     if (window < 0) return false;
     // The queue is empty whenever a message is fetched, so a key typed twice is never
     // taken for a repetition of the waiting event.

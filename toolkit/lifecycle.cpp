@@ -56,6 +56,7 @@ void InitToolkit() {
     s.oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     InitCommonControls6();
     s.wakeWindow.reset(detail::CreateWakeWindow());
+    s.focusKeys.reset(detail::CreateFocusAccelerators());
 }
 
 void ShutDownToolkit() {
@@ -77,6 +78,7 @@ void ShutDownToolkit() {
     RemoveFontRegistrations(s);
     s.layoutDpi = s.systemDpi;
     s.wakeWindow.reset();
+    s.focusKeys.reset();
     detail::UnregisterWakeWindowClass();
     s.events.Clear();
     if (s.oleInitialized) OleUninitialize();

@@ -15,7 +15,7 @@ constexpr UINT WakeMessage = WM_APP + 1;
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     auto control = reinterpret_cast<HWND>(lParam);
     if (!control) {
-        // The focus commands have no control.
+        // Accelerator commands have no control.
         if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
         if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
         return;
@@ -81,6 +81,14 @@ void WalkFocus(HWND window, bool forward) {
     if (at == n) next = forward ? 0 : n - 1;
     else next = forward ? (at + 1) % n : (at + n - 1) % n;
     SetFocus(stops[next]);
+}
+
+HACCEL CreateFocusAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_TAB, FocusNextCommand},
+        {FVIRTKEY | FSHIFT, VK_TAB, FocusPreviousCommand},
+    };
+    return CreateAcceleratorTableW(keys, 2);
 }
 
 HWND CreateWakeWindow() {

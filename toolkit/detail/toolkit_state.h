@@ -66,6 +66,7 @@ struct ToolkitState {
     HWND currentWindow = nullptr;
     int currentWindowNumber = -1;
     win32::UniqueWindow wakeWindow; // receives the wake-up that ends a blocked wait
+    win32::UniqueAccelerators focusKeys; // Tab and Shift+Tab, the same two entries for every window
     bool oleInitialized = false;
 };
 

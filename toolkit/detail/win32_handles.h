@@ -51,6 +51,10 @@ struct FindTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { FindClose(h); }
 };
+struct AcceleratorTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
 struct GlobalMemoryTraits {
     static HGLOBAL Invalid() { return nullptr; }
     static void Close(HGLOBAL h) { GlobalFree(h); }
@@ -62,6 +66,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
+using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
 // A device context borrowed from a window (or the screen, with a null window).

@@ -3,9 +3,12 @@
 
 namespace wexa::detail {
 
-// The focus commands of every Toolkit window, which Tab and Shift+Tab send: they walk the focus.
+// Accelerator commands of every Toolkit window: Tab and Shift+Tab walk the focus.
 inline constexpr WORD FocusNextCommand = 64001;
 inline constexpr WORD FocusPreviousCommand = 64002;
+
+// The accelerator table that every Toolkit window shares: Tab and Shift+Tab as those commands.
+HACCEL CreateFocusAccelerators();
 
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
