@@ -42,7 +42,7 @@ std::optional<PackedShape> PackedShapeOf(HBITMAP bitmap) {
     shape.colourTableBytes = shape.bitCount <= 8 ? (1u << shape.bitCount) * sizeof(RGBQUAD) : 0;
     // Rows padded to a multiple of 4 bytes, in all no more than the header's 32-bit field counts.
     if (bm.bmWidth <= 0) return std::nullopt;
-    const std::uint64_t rowBytes = (std::uint64_t{shape.bitCount} * static_cast<std::uint64_t>(bm.bmWidth) + 31) / 32 * 4;
+    const std::uint64_t rowBytes = (shape.bitCount * std::uint64_t(bm.bmWidth) + 31) / 32 * 4;
     if (rowBytes * shape.rows() > UINT32_MAX) return std::nullopt;
     shape.imageBytes = static_cast<std::uint32_t>(rowBytes * shape.rows());
     return shape;

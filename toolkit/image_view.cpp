@@ -148,10 +148,7 @@ bool ShowBitmap(HWND view, HBITMAP bitmap) {
     return true;
 }
 
-bool HoldsImageView(int number) {
-    detail::GadgetRecord* gadget = detail::State().gadgets.Find(number);
-    return gadget && StateOf(gadget->control);
-}
+bool HoldsImageView(int number) { return StateOf(detail::ControlOf(number)) != nullptr; }
 
 } // namespace
 

@@ -69,7 +69,6 @@ void ShutDownToolkit() {
     });
     s.windows.Clear();
     s.currentWindow = nullptr;
-    s.currentWindowNumber = -1;
     s.images.Clear();
     s.fonts.Clear();
     s.defaultGadgetFont = nullptr;

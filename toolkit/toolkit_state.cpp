@@ -54,7 +54,7 @@ HWND InstallGadget(int number, HWND created, const Place& place) {
         DestroyWindow(old->control);
         s.events.DropGadgetEvents(number);
     }
-    s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber, place, false, s.defaultGadgetFont});
+    s.gadgets.Put(number, GadgetRecord{created, place, false, s.defaultGadgetFont});
     if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), OnScreen(created));
     return created;

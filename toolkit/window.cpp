@@ -72,7 +72,6 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
     FitToItsMonitor(window, centred);
     if (!(flags & WindowShownLater)) ShowWindow(window, SW_SHOWNORMAL);
     s.currentWindow = window;
-    s.currentWindowNumber = number;
     return detail::ToHandle<WindowHandle>(window);
 }
 

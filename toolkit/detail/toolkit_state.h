@@ -28,7 +28,6 @@ struct Place {
 
 struct GadgetRecord {
     HWND control = nullptr; // owned by its parent window, destroyed with it or on replacement
-    int window = -1;
     Place place;
     bool sizedByImage = false; // an image view showing a bitmap: its size is the bitmap's, in pixels
     HFONT font = nullptr;      // the font it was sent last, so that a new layout can send its successor
@@ -64,7 +63,6 @@ struct ToolkitState {
     std::vector<std::wstring> registeredFontFiles; // each removed again at shutdown
     std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
     HWND currentWindow = nullptr;
-    int currentWindowNumber = -1;
     win32::UniqueWindow wakeWindow; // receives the wake-up that ends a blocked wait
     win32::UniqueAccelerators focusKeys; // Tab and Shift+Tab, the same two entries for every window
     bool oleInitialized = false;
