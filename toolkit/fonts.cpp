@@ -9,7 +9,7 @@ namespace {
 
 FontHandle LoadFont(int number, detail::FontRecord font) {
     detail::ToolkitState& s = detail::State();
-    if (!s.fonts.Accepts(number)) return FontHandle::Null;
+    if (!IsObjectNumber(number)) return FontHandle::Null;
     s.fonts.Take(number); // the old font goes first, so a failed load leaves the number empty
     font.font.reset(detail::MakeFont(font, s.layoutDpi));
     if (!font.font) return FontHandle::Null;

@@ -26,10 +26,8 @@ ControlHandle CreateTextField(int number, int x, int y, int width, int height, s
 }
 
 void ApplyGadgetFont(int number, FontHandle font) {
-    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number)) {
-        g->font = detail::FromHandle<HFONT>(font);
-        SendMessageW(g->control, WM_SETFONT, static_cast<WPARAM>(font), detail::OnScreen(g->control));
-    }
+    if (detail::GadgetRecord* g = detail::State().gadgets.Find(number))
+        detail::SendGadgetFont(*g, detail::FromHandle<HFONT>(font));
 }
 
 void FreeGadget(int number) {

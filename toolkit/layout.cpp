@@ -97,10 +97,7 @@ void ApplyLayoutDpi(int dpi) {
     RemakeFonts(dpi, succession, retired);
     s.gadgets.ForEach([&](int, GadgetRecord& g) {
         PlaceGadget(g);
-        if (HFONT made = SuccessorOf(g.font, succession)) {
-            g.font = made;
-            SendMessageW(g.control, WM_SETFONT, reinterpret_cast<WPARAM>(made), OnScreen(g.control));
-        }
+        if (HFONT made = SuccessorOf(g.font, succession)) SendGadgetFont(g, made);
     });
 }
 

@@ -62,26 +62,19 @@ void InitToolkit() {
 void ShutDownToolkit() {
     detail::ToolkitState& s = detail::State();
     detail::ReleaseGadgetNames();
-    s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); });
-    s.gadgets.Clear();
+    s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); }); // and so their gadgets
     s.windows.ForEach([](int, detail::WindowRecord& record) {
         UnregisterClassW(record.className.c_str(), GetModuleHandleW(nullptr));
     });
-    s.windows.Clear();
-    s.currentWindow = nullptr;
     s.images.Clear();
     s.fonts.Clear();
-    s.defaultGadgetFont = nullptr;
     s.ownDefaultFont.reset();
-    s.messageFont.reset();
     RemoveFontRegistrations(s);
-    s.layoutDpi = s.systemDpi;
     s.wakeWindow.reset();
-    s.focusKeys.reset();
     detail::UnregisterWakeWindowClass();
-    s.events.Clear();
-    if (s.oleInitialized) OleUninitialize();
-    s.oleInitialized = false;
+    const bool oleInitialized = s.oleInitialized;
+    s = detail::ToolkitState{}; // the tables, the queue and the settings as before InitToolkit
+    if (oleInitialized) OleUninitialize();
 }
 
 } // namespace wexa

@@ -18,10 +18,9 @@ constexpr bool IsObjectNumber(int number) { return number >= 0 && number <= Larg
 
 template <typename T> class ObjectTable {
 public:
-    static constexpr bool Accepts(int number) { return IsObjectNumber(number); }
-
     T* Find(int number) {
-        if (!Accepts(number) || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number]) return nullptr;
+        if (!IsObjectNumber(number) || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number])
+            return nullptr;
         return &*slots_[number];
     }
 
@@ -29,7 +28,7 @@ public:
     // caller decides when the old object is released. A number the table does not accept
     // stores nothing and hands the object itself back, to be released the same way.
     std::optional<T> Put(int number, T object) {
-        if (!Accepts(number)) return std::optional<T>(std::move(object));
+        if (!IsObjectNumber(number)) return std::optional<T>(std::move(object));
         if (static_cast<std::size_t>(number) >= slots_.size()) slots_.resize(static_cast<std::size_t>(number) + 1);
         std::optional<T> old = std::exchange(slots_[number], std::move(object));
         return old;

@@ -59,20 +59,16 @@ bool WriteWithErrorJump(PngWriteStructures& s, std::vector<std::uint8_t>& memory
     return true;
 }
 
-bool Encode(std::vector<std::uint8_t>& memory, const PixelSurface& rows) {
-    PngWriteStructures s;
-    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!s.png) return false;
-    const bool encoded = WriteWithErrorJump(s, memory, rows);
-    png_destroy_write_struct(&s.png, &s.info);
-    return encoded;
-}
-
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> EncodePngRows(const PixelSurface& rows) {
+    PngWriteStructures s;
+    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!s.png) return std::nullopt;
     std::vector<std::uint8_t> bytes;
-    if (!Encode(bytes, rows)) return std::nullopt;
+    const bool encoded = WriteWithErrorJump(s, bytes, rows);
+    png_destroy_write_struct(&s.png, &s.info);
+    if (!encoded) return std::nullopt;
     return bytes;
 }
 

@@ -29,9 +29,11 @@ HWND ControlOf(int number) {
     return g ? g->control : nullptr;
 }
 
-bool OnScreen(HWND control) {
+void SendGadgetFont(GadgetRecord& gadget, HFONT font) {
     auto shown = [](HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE); };
-    return shown(control) && shown(GetParent(control));
+    gadget.font = font;
+    SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                 shown(gadget.control) && shown(GetParent(gadget.control)));
 }
 
 HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
@@ -54,9 +56,9 @@ HWND InstallGadget(int number, HWND created, const Place& place) {
         DestroyWindow(old->control);
         s.events.DropGadgetEvents(number);
     }
-    s.gadgets.Put(number, GadgetRecord{created, place, false, s.defaultGadgetFont});
+    s.gadgets.Put(number, GadgetRecord{created, place});
     if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
-    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), OnScreen(created));
+    SendGadgetFont(*s.gadgets.Find(number), s.defaultGadgetFont);
     return created;
 }
 

@@ -4,6 +4,7 @@
 #include "toolkit/detail/window_class.h"
 #include "toolkit/events.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace wexa::detail {
@@ -73,10 +74,8 @@ void WalkFocus(HWND window, bool forward) {
     std::vector<HWND> stops;
     EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
     if (stops.empty()) return;
-    HWND focused = GetFocus();
-    std::size_t n = stops.size(), at = n;
-    for (std::size_t i = 0; i < n; ++i)
-        if (stops[i] == focused) at = i;
+    const std::size_t n = stops.size();
+    const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
     std::size_t next;
     if (at == n) next = forward ? 0 : n - 1;
     else next = forward ? (at + 1) % n : (at + n - 1) % n;

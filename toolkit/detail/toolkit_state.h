@@ -96,9 +96,9 @@ int GadgetNumberOf(HWND control);
 // The control under the gadget number, or null.
 HWND ControlOf(int number);
 
-// Whether the control is shown in a shown window. A font change redraws only such a
-// control: one that cannot be seen yet is drawn with its font when its window appears.
-bool OnScreen(HWND control);
+// Sends the gadget the font and keeps it as the one it has. The control is redrawn only when
+// it is shown in a shown window: one that cannot be seen yet is drawn with it when its window appears.
+void SendGadgetFont(GadgetRecord& gadget, HFONT font);
 
 // A child control of the current window at the place scaled by the layout density, born with
 // the gadget number as its identifier, which spares setting it after; null without a window.
