@@ -12,25 +12,22 @@ namespace wexa {
 // The window is made hidden and shown once its gadgets have their fonts: each gadget is then
 // made and given its fonts without being drawn, and the window is drawn once, complete.
 std::optional<Program> StartUp(StepMark mark) {
-    auto marked = [mark](const char* step) {
-        if (mark) mark(step);
-    };
     InitToolkit();
     ProvisionFonts();
-    marked("toolkit ready, fonts provisioned");
+    mark("toolkit ready, fonts provisioned");
     Program program; // an empty line
     if (IsNull(OpenToolkitWindow(MainWindowNumber, PositionIgnored, PositionIgnored, MainWindowClientWidth,
                                  MainWindowClientHeight, MainWindowTitle, MainWindowFlags | WindowShownLater)))
         return std::nullopt;
-    marked("main window made, hidden");
+    mark("main window made, hidden");
     RefreshLineDisplay(program.line); // the first line display, empty, in LineFont
     CreateKeyButtons(FirstGlyphKey, LastGlyphKey);
     ApplyKeyFonts(FirstGlyphKey, LastGlyphKey);
     CreateKeyButtons(FirstSyllableKey, LastCommandButton);
     ApplyKeyFonts(FirstSyllableKey, LastCommandButton);
-    marked("keys made, fonts given");
+    mark("keys made, fonts given");
     ShowToolkitWindow(MainWindowNumber);
-    marked("main window shown: start-up done");
+    mark("main window shown: start-up done");
     return program;
 }
 

@@ -110,8 +110,6 @@ void PlacePng(win32::UniqueGlobal png) {
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
-    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
-    if (!image || !image->bitmap) return ClipboardDataHandle::Null;
     return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
 }
 

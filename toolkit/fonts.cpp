@@ -30,9 +30,8 @@ FontHandle LoadToolkitFont(int number, std::u16string_view face, int points) {
     return LoadFont(number, {{}, detail::Wide(face), points, 0, DEFAULT_QUALITY});
 }
 
-FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi, FontSmoothing smoothing) {
-    DWORD quality = smoothing == FontSmoothing::Greyscale ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
-    return LoadFont(number, {{}, detail::Wide(face), points, dpi > 0 ? dpi : ReferenceDpi, quality});
+FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi) {
+    return LoadFont(number, {{}, detail::Wide(face), points, dpi > 0 ? dpi : ReferenceDpi, ANTIALIASED_QUALITY});
 }
 
 FontHandle FontHandleOf(int number) {

@@ -76,10 +76,8 @@ void WalkFocus(HWND window, bool forward) {
     if (stops.empty()) return;
     const std::size_t n = stops.size();
     const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
-    std::size_t next;
-    if (at == n) next = forward ? 0 : n - 1;
-    else next = forward ? (at + 1) % n : (at + n - 1) % n;
-    SetFocus(stops[next]);
+    if (at == n) SetFocus(stops[forward ? 0 : n - 1]); // none focused: the first, or the last
+    else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
 }
 
 HACCEL CreateFocusAccelerators() {
