@@ -71,7 +71,6 @@ void ShutDownToolkit() {
     s.ownDefaultFont.reset();
     RemoveFontRegistrations(s);
     s.wakeWindow.reset();
-    detail::UnregisterWakeWindowClass();
     const bool oleInitialized = s.oleInitialized;
     s = detail::ToolkitState{}; // the tables, the queue and the settings as before InitToolkit
     if (oleInitialized) OleUninitialize();

@@ -10,7 +10,6 @@
 namespace wexa::detail {
 namespace {
 
-constexpr wchar_t WakeWindowClass[] = L"WexaToolkitWake";
 constexpr UINT WakeMessage = WM_APP + 1;
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -88,17 +87,10 @@ HACCEL CreateFocusAccelerators() {
     return CreateAcceleratorTableW(keys, 2);
 }
 
+// Of the system's own class for message-only windows: nothing to register or unregister.
 HWND CreateWakeWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = WakeWindowClass;
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, WakeWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
-
-void UnregisterWakeWindowClass() { UnregisterClassW(WakeWindowClass, GetModuleHandleW(nullptr)); }
 
 void WakeWaitingLoop() {
     if (HWND wake = State().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);

@@ -14,7 +14,6 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // A hidden message-only window: a message posted to it ends a wait blocked in GetMessageW.
 HWND CreateWakeWindow();
-void UnregisterWakeWindowClass();
 void WakeWaitingLoop();
 
 // Moves the keyboard focus among the window's tab-stop children; `forward` for Tab.
