@@ -1,6 +1,7 @@
 #include "toolkit/detail/toolkit_state.h"
 
 #include "toolkit/dpi_scaling.h"
+#include "toolkit/gadgets.h"
 
 namespace wexa::detail {
 
@@ -52,10 +53,7 @@ HWND InstallGadget(int number, HWND created, const Place& place) {
         return nullptr;
     }
     ToolkitState& s = State();
-    if (GadgetRecord* old = s.gadgets.Find(number)) {
-        DestroyWindow(old->control);
-        s.events.DropGadgetEvents(number);
-    }
+    FreeGadget(number); // the old control, after the new one exists
     s.gadgets.Put(number, GadgetRecord{created, place});
     if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
     SendGadgetFont(*s.gadgets.Find(number), s.defaultGadgetFont);
