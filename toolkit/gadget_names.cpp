@@ -22,7 +22,6 @@ struct ComRelease {
 
 struct GadgetNames {
     win32::UniqueWindow tooltips; // one tooltip control, owned by the window of its tools
-    HWND tooltipsOwner = nullptr;
     std::unique_ptr<IAccPropServices, ComRelease> services;
     bool servicesAsked = false;
     bool namesRefused = false; // the platform answered that it has no names to give
@@ -37,11 +36,10 @@ GadgetNames& Names() {
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {
     GadgetNames& n = Names();
-    if (n.tooltips && n.tooltipsOwner == owner) return n.tooltips.get();
+    if (n.tooltips && GetWindow(n.tooltips.get(), GW_OWNER) == owner) return n.tooltips.get();
     n.tooltips.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
-    n.tooltipsOwner = owner;
     n.withTooltip.clear();
     return n.tooltips.get();
 }

@@ -32,14 +32,12 @@ EncodedImage EncodeImagePng(int number) {
 FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view path) {
     // Refused before the file is touched.
     if (path.empty() || png.outcome == EncodedImage::Outcome::Unreadable) return FileWriteOutcome::NoImage;
-    if (png.outcome == EncodedImage::Outcome::Refused) {
-        // Opened as for a picture, so that the reason is the same, but no broken file may stand in for it.
-        const FileWriteOutcome opened = WriteWholeFile(path, {}, FileSharing::Shared);
-        if (opened != FileWriteOutcome::Written) return opened;
-        DeleteFileW(detail::Wide(path).c_str());
-        return FileWriteOutcome::WriteFailed;
-    }
-    return WriteWholeFile(path, png.bytes, FileSharing::Shared);
+    const FileWriteOutcome written = WriteWholeFile(path, png.bytes, FileSharing::Shared);
+    if (png.outcome == EncodedImage::Outcome::Encoded || written != FileWriteOutcome::Written) return written;
+    // A refused encoding opens the file as a picture does, so the reasons are the same, but no
+    // empty file may stand in for the picture.
+    DeleteFileW(detail::Wide(path).c_str());
+    return FileWriteOutcome::WriteFailed;
 }
 
 int WriteImagePng(int number, std::u16string_view path) {

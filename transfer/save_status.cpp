@@ -4,6 +4,7 @@
 #include "transfer/constants.h"
 
 namespace wexa {
+namespace {
 
 std::u16string_view SaveStatusText(FileWriteOutcome outcome) {
     switch (outcome) {
@@ -22,6 +23,8 @@ std::u16string_view SaveStatusText(FileWriteOutcome outcome) {
     }
     return NotSavedWriteFailedText;
 }
+
+} // namespace
 
 void ShowSaveStatus(FileWriteOutcome outcome) {
     CreateTextField(SaveStatusNumber, SaveStatusX, SaveStatusY, SaveStatusWidth, SaveStatusHeight,
