@@ -56,11 +56,6 @@ void CheckDrag(HWND view, ImageViewState& state, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void ReleaseView(HWND view, ImageViewState* state) {
-    RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);
-    std::unique_ptr<ImageViewState> owned(state);
-}
-
 bool Paint(HWND view, HBITMAP bitmap) {
     BITMAP info{};
     // A handle that no longer names a bitmap is never painted.
@@ -106,8 +101,9 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDBLCLK:
         RaiseViewEvent(view, EventTypeRightDoubleClick);
         break;
-    case WM_NCDESTROY:
-        ReleaseView(view, state);
+    case WM_NCDESTROY: // the last message: the view lets go of its state
+        RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);
+        delete state; // CreateViewControl's, owned by the view until now
         break;
     default:
         break;

@@ -31,11 +31,6 @@ void MakeDefaultGadgetFont(detail::ToolkitState& s) {
                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void InitCommonControls6() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-}
-
 // After the fonts made from them are gone.
 void RemoveFontRegistrations(detail::ToolkitState& s) {
     for (const std::wstring& file : s.registeredFontFiles) RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
@@ -54,7 +49,8 @@ void InitToolkit() {
     ReadScreenDpi(s);
     MakeDefaultGadgetFont(s);
     s.oleInitialized = SUCCEEDED(OleInitialize(nullptr));
-    InitCommonControls6();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     s.wakeWindow.reset(detail::CreateWakeWindow());
     s.focusKeys.reset(detail::CreateFocusAccelerators());
 }
