@@ -2,6 +2,7 @@
 
 #include "toolkit/detail/clipboard_access.h"
 #include "toolkit/detail/toolkit_state.h"
+#include "toolkit/dib_layout.h"
 #include "toolkit/images.h"
 
 #include <cstdint>
@@ -14,44 +15,26 @@ namespace wexa {
 namespace {
 
 inline constexpr UINT MovableZeroFilled = GMEM_MOVEABLE | GMEM_ZEROINIT;
-inline constexpr std::uint32_t InfoHeaderBytes = sizeof(BITMAPINFOHEADER);
 
-// A packed bitmap block's layout: the header, the colour table, the rows.
 struct PackedShape {
     LONG width = 0;
     LONG height = 0;
     WORD bitCount = 0;
     std::uint32_t colourTableBytes = 0;
-    std::uint32_t imageBytes = 0;
     UINT rows() const { return static_cast<UINT>(std::labs(height)); }
 };
-
-// Planes x bits per pixel, raised to the next depth a packed bitmap can have.
-WORD PackedBitCount(int planes, int bitsPerPixel) {
-    const long long bits = static_cast<long long>(planes) * bitsPerPixel;
-    for (WORD depth : {1, 4, 8, 24})
-        if (bits <= depth) return depth;
-    return 32;
-}
 
 std::optional<PackedShape> PackedShapeOf(HBITMAP bitmap) {
     BITMAP bm{};
     if (GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return std::nullopt;
-    PackedShape shape{bm.bmWidth, bm.bmHeight, PackedBitCount(bm.bmPlanes, bm.bmBitsPixel)};
-    // A 1-, 4- or 8-bit bitmap carries its full colour table, a deeper one none.
-    shape.colourTableBytes = shape.bitCount <= 8 ? (1u << shape.bitCount) * sizeof(RGBQUAD) : 0;
-    // Rows padded to a multiple of 4 bytes, in all no more than the header's 32-bit field counts.
-    if (bm.bmWidth <= 0) return std::nullopt;
-    const std::uint64_t rowBytes = (shape.bitCount * std::uint64_t(bm.bmWidth) + 31) / 32 * 4;
-    if (rowBytes * shape.rows() > UINT32_MAX) return std::nullopt;
-    shape.imageBytes = static_cast<std::uint32_t>(rowBytes * shape.rows());
+    PackedShape shape{bm.bmWidth, bm.bmHeight, static_cast<WORD>(PackedBitCount(bm.bmPlanes, bm.bmBitsPixel))};
+    shape.colourTableBytes = ColourTableBytes(InfoHeaderBytes, 0, shape.bitCount);
     return shape;
 }
 
-// The header, room for the colour table and the rows, in one movable zero-filled block.
-win32::UniqueGlobal AllocateBlock(const PackedShape& shape) {
-    win32::UniqueGlobal block(
-        GlobalAlloc(MovableZeroFilled, SIZE_T{InfoHeaderBytes} + shape.colourTableBytes + shape.imageBytes));
+// The header and an empty colour table, in a movable zero-filled block.
+win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
+    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, InfoHeaderBytes + shape.colourTableBytes));
     if (!block) return {};
     win32::GlobalLock<BITMAPINFOHEADER> header(block.get());
     if (!header) return {};
@@ -60,19 +43,38 @@ win32::UniqueGlobal AllocateBlock(const PackedShape& shape) {
     header.get()->biHeight = shape.height;
     header.get()->biPlanes = 1;
     header.get()->biBitCount = shape.bitCount;
-    header.get()->biSizeImage = shape.imageBytes;
     return block;
 }
 
-// Copies every row and the colour table; a partial copy would put a truncated picture on the clipboard.
+// Lets the platform complete the header and returns the size of the rows it describes.
+std::optional<std::uint32_t> CompleteHeader(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
+    win32::GlobalLock<BITMAPINFO> info(block);
+    if (!info) return std::nullopt;
+    BITMAPINFOHEADER& header = info.get()->bmiHeader;
+    GetDIBits(dc, bitmap, 0, shape.rows(), nullptr, info.get(), DIB_RGB_COLORS);
+    if (header.biSizeImage == 0) {
+        const std::optional<std::uint32_t> bytes = PackedImageBytes(shape.bitCount, shape.width, shape.rows());
+        if (!bytes) return std::nullopt;
+        header.biSizeImage = *bytes;
+    }
+    return header.biSizeImage;
+}
+
+bool GrowBlock(win32::UniqueGlobal& block, SIZE_T bytes) {
+    HGLOBAL grown = GlobalReAlloc(block.get(), bytes, MovableZeroFilled);
+    if (!grown) return false; // the old block stays valid and owned
+    block.release();
+    block.reset(grown);
+    return true;
+}
+
+// Copies every row; a partial copy would put a truncated picture on the clipboard.
 bool CopyRows(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
     win32::GlobalLock<std::uint8_t> bytes(block);
     if (!bytes) return false;
     auto* info = reinterpret_cast<BITMAPINFO*>(bytes.get());
     void* rows = bytes.get() + InfoHeaderBytes + shape.colourTableBytes;
-    const int rowsCopied = GetDIBits(dc, bitmap, 0, shape.rows(), rows, info, DIB_RGB_COLORS);
-    if (info->bmiHeader.biSizeImage == 0) info->bmiHeader.biSizeImage = shape.imageBytes;
-    return rowsCopied == static_cast<int>(shape.rows());
+    return GetDIBits(dc, bitmap, 0, shape.rows(), rows, info, DIB_RGB_COLORS) == static_cast<int>(shape.rows());
 }
 
 // The bitmap as a packed device-independent bitmap block, unlocked; null on failure.
@@ -82,8 +84,12 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
     win32::WindowDc screen(nullptr);
     if (!screen) return {};
     win32::SelectedPalette palette(screen.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
-    win32::UniqueGlobal block = AllocateBlock(*shape);
-    if (!block || !CopyRows(screen.get(), bitmap, block.get(), *shape)) return {};
+    win32::UniqueGlobal block = AllocateHeaderBlock(*shape);
+    if (!block) return {};
+    const std::optional<std::uint32_t> imageBytes = CompleteHeader(screen.get(), bitmap, block.get(), *shape);
+    if (!imageBytes) return {};
+    if (!GrowBlock(block, SIZE_T{InfoHeaderBytes} + shape->colourTableBytes + *imageBytes)) return {};
+    if (!CopyRows(screen.get(), bitmap, block.get(), *shape)) return {};
     return block;
 }
 
