@@ -3,15 +3,12 @@
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/images.h"
 
-#include <cstring>
-
 namespace wexa {
 namespace {
 
 constexpr int ImageDepth = 24;
 
-// A bottom-up 24-bit section, all black; null when it cannot be made.
-win32::UniqueBitmap MakeBlackSection(int width, int height) {
+win32::UniqueBitmap MakeBitmapSection(HDC dc, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -20,9 +17,13 @@ win32::UniqueBitmap MakeBlackSection(int width, int height) {
     info.bmiHeader.biBitCount = ImageDepth;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    win32::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap && bits) std::memset(bits, 0, static_cast<std::size_t>(RowStride24(width)) * height);
-    return bitmap;
+    return win32::UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
+    win32::SelectedObject selected(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 } // namespace
@@ -40,8 +41,11 @@ std::optional<PixelSurface> detail::SectionPixels(HBITMAP bitmap) {
 BitmapHandle CreateImageBuffer(int number, int width, int height) {
     FreeImage(number);
     if (!IsObjectNumber(number) || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels
-    win32::UniqueBitmap bitmap = MakeBlackSection(width, height);
+    win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return BitmapHandle::Null;
+    win32::UniqueBitmap bitmap = MakeBitmapSection(dc.get(), width, height);
     if (!bitmap) return BitmapHandle::Null;
+    FillBlack(dc.get(), bitmap.get(), width, height);
     auto handle = detail::ToHandle<BitmapHandle>(bitmap.get());
     // The real width, whatever the line's length: the drawing, the PNG file and the
     // clipboard then all hold the whole picture.
