@@ -125,15 +125,6 @@ std::unique_ptr<DrawingContext>& Current() {
     return context;
 }
 
-// The pixels of a 24-bit bitmap section, limited to the size the image table records.
-std::optional<PixelSurface> PixelsOf(const detail::ImageRecord& record) {
-    std::optional<PixelSurface> pixels = detail::SectionPixels(record.bitmap.get());
-    if (!pixels) return std::nullopt;
-    pixels->width = std::min(record.width, pixels->width);
-    pixels->height = std::min(record.height, pixels->height);
-    return pixels;
-}
-
 void SelectDrawingFont(DrawingContext& c, HFONT font) {
     SelectObject(c.imageDc.get(), font);
     SelectObject(c.maskDc.get(), font);
@@ -161,7 +152,7 @@ bool EnsureMask(DrawingContext& c, int width) {
 }
 
 std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& record) {
-    std::optional<PixelSurface> pixels = PixelsOf(record);
+    std::optional<PixelSurface> pixels = detail::ImagePixels(record);
     if (!pixels) return nullptr;
     auto c = std::make_unique<DrawingContext>();
     c->image = number;

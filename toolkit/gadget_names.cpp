@@ -23,8 +23,7 @@ struct ComRelease {
 struct GadgetNames {
     win32::UniqueWindow tooltips; // one tooltip control, owned by the window of its tools
     std::unique_ptr<IAccPropServices, ComRelease> services;
-    bool servicesAsked = false;
-    bool namesRefused = false; // the platform answered that it has no names to give
+    bool servicesAsked = false; // once: a platform without the service, or without names, is not asked again
     std::set<HWND> withTooltip, named;
 };
 
@@ -67,7 +66,7 @@ IAccPropServices* Services() {
                                        reinterpret_cast<void**>(&services))))
             n.services.reset(services);
     }
-    return n.namesRefused ? nullptr : n.services.get();
+    return n.services.get();
 }
 
 void ClearName(HWND control) {
@@ -122,8 +121,7 @@ bool SetGadgetAccessibleName(int number, std::u16string_view name) {
     if (!services) return false;
     HRESULT result = services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                               detail::Wide(name).c_str());
-    if (result == E_NOTIMPL)
-        detail::Names().namesRefused = true; // no use asking again
+    if (result == E_NOTIMPL) detail::Names().services.reset(); // it has no names to give
     if (FAILED(result)) return false;
     detail::Names().named.insert(control);
     return true;

@@ -3,6 +3,8 @@
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/images.h"
 
+#include <algorithm>
+
 namespace wexa {
 namespace {
 
@@ -28,14 +30,16 @@ void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
 
 } // namespace
 
-std::optional<PixelSurface> detail::SectionPixels(HBITMAP bitmap) {
+std::optional<PixelSurface> detail::ImagePixels(const ImageRecord& image) {
     DIBSECTION section{};
+    HBITMAP bitmap = image.bitmap.get();
     if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
     if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
     const BITMAPINFOHEADER& header = section.dsBmih;
     if (header.biBitCount != ImageDepth || header.biCompression != BI_RGB) return std::nullopt;
-    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth), header.biWidth,
-                        header.biHeight < 0 ? -header.biHeight : header.biHeight, header.biHeight > 0};
+    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth),
+                        std::min<int>(image.width, header.biWidth), std::min(image.height, height), header.biHeight > 0};
 }
 
 BitmapHandle CreateImageBuffer(int number, int width, int height) {

@@ -9,13 +9,11 @@ namespace wexa {
 namespace {
 
 // The rows of an image whose bitmap is a 24-bit bottom-up section at least as large as
-// its record says; nothing otherwise, so nothing is read outside its memory.
+// its record says; nothing otherwise.
 std::optional<PixelSurface> ReadableRowsOf(const detail::ImageRecord& image) {
-    std::optional<PixelSurface> pixels = detail::SectionPixels(image.bitmap.get());
-    if (!pixels || !pixels->bottomUp || image.depth != 24) return std::nullopt;
-    if (image.width > pixels->width || image.height > pixels->height) return std::nullopt;
-    // The record's rows, counted from the first one in memory, as the picture holds them.
-    return PixelSurface{pixels->pixels, pixels->stride, image.width, image.height, true};
+    std::optional<PixelSurface> rows = detail::ImagePixels(image);
+    bool whole = rows && rows->width == image.width && rows->height == image.height;
+    return whole && rows->bottomUp && image.depth == 24 ? rows : std::nullopt;
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 
 namespace wexa::detail {
 
-// The pixel memory of a 24-bit uncompressed bitmap section, as large as the section is;
-// nothing for any other bitmap, so that no caller reads outside its memory.
-std::optional<PixelSurface> SectionPixels(HBITMAP bitmap);
+struct ImageRecord;
+
+// The pixel memory of an image whose bitmap is a 24-bit uncompressed section, limited to the
+// size its record says; nothing for any other bitmap, so that no caller reads outside its memory.
+std::optional<PixelSurface> ImagePixels(const ImageRecord& image);
 
 // Ends the current drawing if it is on that image, so the image's bitmap is no longer
 // selected into a device context and can be deleted.
