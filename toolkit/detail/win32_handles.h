@@ -31,34 +31,21 @@ private:
     H h_ = Traits::Invalid();
 };
 
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND h) { DestroyWindow(h); }
+// What holds nothing: null for most handles, INVALID_HANDLE_VALUE for files and searches.
+template <typename H> struct NullIsInvalid {
+    static H Invalid() { return nullptr; }
 };
-template <typename G> struct GdiObjectTraits {
-    static G Invalid() { return nullptr; }
-    static void Close(G h) { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-struct KernelHandleTraits {
+struct MinusOneIsInvalid {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { CloseHandle(h); }
 };
-struct FindTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { FindClose(h); }
-};
-struct AcceleratorTraits {
-    static HACCEL Invalid() { return nullptr; }
-    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
-};
-struct GlobalMemoryTraits {
-    static HGLOBAL Invalid() { return nullptr; }
-    static void Close(HGLOBAL h) { GlobalFree(h); }
-};
+
+struct WindowTraits : NullIsInvalid<HWND> { static void Close(HWND h) { DestroyWindow(h); } };
+template <typename G> struct GdiObjectTraits : NullIsInvalid<G> { static void Close(G h) { DeleteObject(h); } };
+struct MemoryDcTraits : NullIsInvalid<HDC> { static void Close(HDC h) { DeleteDC(h); } };
+struct KernelHandleTraits : MinusOneIsInvalid { static void Close(HANDLE h) { CloseHandle(h); } };
+struct FindTraits : MinusOneIsInvalid { static void Close(HANDLE h) { FindClose(h); } };
+struct AcceleratorTraits : NullIsInvalid<HACCEL> { static void Close(HACCEL h) { DestroyAcceleratorTable(h); } };
+struct GlobalMemoryTraits : NullIsInvalid<HGLOBAL> { static void Close(HGLOBAL h) { GlobalFree(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
