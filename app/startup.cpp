@@ -33,4 +33,10 @@ std::optional<Program> StartUp(StepMark mark) {
 
 void ShutDown() { ShutDownToolkit(); }
 
+int RunProgram(StepMark mark) {
+    if (std::optional<Program> program = StartUp(mark)) RunEventLoop(*program);
+    ShutDown();
+    return ProgramExitCode;
+}
+
 } // namespace wexa

@@ -44,7 +44,6 @@ int WaitForEvent() {
 }
 
 int EventGadgetNumber() { return detail::State().current.gadget; }
-int EventWindowNumber() { return detail::State().current.window; }
 int EventType() { return detail::State().current.type; }
 
 } // namespace wexa

@@ -56,12 +56,17 @@ using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
+// What a scope object did is undone when it ends, so it is never copied.
+struct Scope {
+    Scope() = default;
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+};
+
 // A device context borrowed from a window (or the screen, with a null window).
-class WindowDc {
+class WindowDc : Scope {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
     }
@@ -74,11 +79,9 @@ private:
 };
 
 // An object selected into a device context, put back on destruction.
-class SelectedObject {
+class SelectedObject : Scope {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() {
         if (old_) SelectObject(dc_, old_);
     }
@@ -90,13 +93,11 @@ private:
 
 // A palette selected into a device context and realised; the old one is put back and
 // realised again on destruction.
-class SelectedPalette {
+class SelectedPalette : Scope {
 public:
     SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(SelectPalette(dc, palette, FALSE)) {
         RealizePalette(dc_);
     }
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
     ~SelectedPalette() {
         if (!old_) return;
         SelectPalette(dc_, old_, FALSE);
@@ -109,11 +110,9 @@ private:
 };
 
 // A global memory block locked for as long as this lives.
-template <typename T> class GlobalLock {
+template <typename T> class GlobalLock : Scope {
 public:
     explicit GlobalLock(HGLOBAL block) : block_(block), data_(static_cast<T*>(::GlobalLock(block))) {}
-    GlobalLock(const GlobalLock&) = delete;
-    GlobalLock& operator=(const GlobalLock&) = delete;
     ~GlobalLock() {
         if (data_) ::GlobalUnlock(block_);
     }
@@ -126,11 +125,9 @@ private:
 };
 
 // A window's painting, from BeginPaint to EndPaint.
-class PaintScope {
+class PaintScope : Scope {
 public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
     ~PaintScope() { EndPaint(window_, &paint_); }
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
