@@ -47,9 +47,11 @@ std::int64_t QueryFileSize(std::u16string_view path) {
 FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes, FileSharing sharing) {
     if (!IsUsablePath(path)) return FileWriteOutcome::NoImage;
     const std::wstring wide = detail::Wide(path);
-    const DWORD share = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
-    win32::UniqueFile file(
-        CreateFileW(wide.c_str(), GENERIC_WRITE, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const bool alone = sharing == FileSharing::Alone;
+    win32::UniqueFile file(CreateFileW(wide.c_str(), alone ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE,
+                                       alone ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file && alone) file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
     if (!file) return OpenFailureOutcome(GetLastError());
     DWORD written = 0;
     bool complete = bytes.size() <= MAXDWORD &&

@@ -24,8 +24,10 @@ enum class FileWriteOutcome {
     WriteFailed,   // opened, but not written completely (a full disk, an encoding error)
 };
 
-// Alone: no other program may open the file while it is written. Shared: others may read
-// and write it meanwhile, as a viewer of the last picture does.
+// Alone, as the font file is written: read and write access that no other program shares
+// while it is written, and a second, plainer attempt that empties a file which cannot be
+// created anew (a hidden one). Shared, as the picture is: write access, and other programs
+// may read and write the file meanwhile, as a viewer of the last picture does.
 enum class FileSharing { Alone, Shared };
 
 // Creates (or empties) the file and writes all the bytes in one call. Its folder is never

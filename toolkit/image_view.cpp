@@ -25,10 +25,7 @@ struct ImageViewState {
 LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
 // The view's own events, for the clicks that reach no WM_COMMAND.
-void RaiseViewEvent(HWND view, int type) {
-    int number = detail::GadgetNumberOf(view);
-    if (number >= 0) detail::State().events.Push({GadgetEvent, number, detail::WindowNumberOf(GetParent(view)), type});
-}
+void RaiseViewEvent(HWND view, int type) { detail::QueueGadgetEvent(view, type); }
 
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -37,9 +37,10 @@ std::optional<PixelSurface> detail::ImagePixels(const ImageRecord& image) {
     if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
     const BITMAPINFOHEADER& header = section.dsBmih;
     if (header.biBitCount != ImageDepth || header.biCompression != BI_RGB) return std::nullopt;
-    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth),
-                        std::min<int>(image.width, header.biWidth), std::min(image.height, height), header.biHeight > 0};
+    const int width = std::min<int>(image.width, header.biWidth);
+    const int height = std::min<int>(image.height, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth), width, height,
+                        header.biHeight > 0};
 }
 
 BitmapHandle CreateImageBuffer(int number, int width, int height) {

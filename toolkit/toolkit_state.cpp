@@ -1,6 +1,7 @@
 #include "toolkit/detail/toolkit_state.h"
 
 #include "toolkit/dpi_scaling.h"
+#include "toolkit/events.h"
 #include "toolkit/gadgets.h"
 
 namespace wexa::detail {
@@ -23,6 +24,11 @@ int WindowNumberOf(HWND window) {
 int GadgetNumberOf(HWND control) {
     int number = GetDlgCtrlID(control);
     return control && ControlOf(number) == control ? number : -1;
+}
+
+void QueueGadgetEvent(HWND control, int type) {
+    int number = GadgetNumberOf(control);
+    if (number >= 0) State().events.Push({GadgetEvent, number, WindowNumberOf(GetParent(control)), type});
 }
 
 HWND ControlOf(int number) {

@@ -20,9 +20,7 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
         return;
     }
-    int number = GadgetNumberOf(control);
-    if (number < 0) return;
-    State().events.Push({GadgetEvent, number, WindowNumberOf(window), HIWORD(wParam)});
+    QueueGadgetEvent(control, HIWORD(wParam));
 }
 
 void OnClose(HWND window) {
@@ -89,7 +87,8 @@ HACCEL CreateFocusAccelerators() {
 
 // Of the system's own class for message-only windows: nothing to register or unregister.
 HWND CreateWakeWindow() {
-    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
 void WakeWaitingLoop() {

@@ -93,6 +93,8 @@ int WindowNumberOf(HWND window);
 
 // The gadget number of a Toolkit control, or -1 for any other window.
 int GadgetNumberOf(HWND control);
+// Queues a GadgetEvent of that type for a Toolkit control; nothing for any other window.
+void QueueGadgetEvent(HWND control, int type);
 // The control under the gadget number, or null.
 HWND ControlOf(int number);
 
