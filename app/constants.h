@@ -1,5 +1,5 @@
 #pragma once
-// The program's own numbers and paths: the main window, the font file, start-up's font steps.
+// The program's own numbers and paths: the main window and the font file.
 #include "toolkit/window.h"
 
 #include <cstdint>
@@ -18,10 +18,5 @@ inline constexpr std::uint32_t MainWindowFlags =
 
 // Where the carried font file is written when nothing is there yet.
 inline constexpr char16_t FontFilePath[] = u"d:\\kelvast6\\vevoviv.ttf";
-
-// The font steps of start-up run over these ranges, both ends included; they reach one
-// number past the glyph keys and take in the spaces button.
-inline constexpr int GlyphFontStepLast = 180;
-inline constexpr int LabelFontStepLast = 370;
 
 } // namespace wexa

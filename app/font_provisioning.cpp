@@ -8,17 +8,10 @@
 
 namespace wexa {
 
+// Only a missing file is ever written, so a shortened one (a full disk) would stay broken for
+// good: the writer removes it, and the next start writes the font again.
 int WriteCarriedFont() {
-    FileHandle file = CreateOutputFile(AnyFreeNumber, FontFilePath);
-    if (IsNull(file))
-        return 0;
-    std::span<const unsigned char> font = CarriedFontData();
-    bool complete = WriteBlock(file, font.data(), font.size()) == font.size();
-    complete = CloseOutputFile(file) && complete;
-    // Only a missing file is ever written, so a shortened one (a full disk) would stay broken
-    // for good: remove it, and the next start writes the font again.
-    if (!complete)
-        DeleteFileAt(FontFilePath);
+    WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
     return 0;
 }
 

@@ -13,12 +13,17 @@ struct Program {
     PendingLetters pending; // typed letters that spell no syllable yet
 };
 
+// Called with the name of each step of start-up as it ends, for a benchmark that times them;
+// the program itself marks nothing.
+using StepMark = void (*)(const char* step);
+inline void MarkNothing(const char*) {}
+
 // The whole program: start-up, the event loop until the window is closed, shutdown.
 // Returns the exit code, the same on every path.
-int RunProgram();
+int RunProgram(StepMark mark = MarkNothing);
 
 // Every step before the loop. Nothing when the main window could not be opened.
-std::optional<Program> StartUp();
+std::optional<Program> StartUp(StepMark mark = MarkNothing);
 
 // One turn of the event loop for the event just fetched; false for the close event.
 bool HandleEvent(Program& program, int code);

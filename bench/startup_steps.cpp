@@ -1,12 +1,11 @@
-// The keyboard itself with its start-up steps timed: the program's own code, with the
-// Toolkit's step hook set to write each step's end as a mark (see startup_marks.h); or,
+// The keyboard itself with its start-up steps timed: the program's own code, with its
+// step mark set to write each step's end as a mark (see startup_marks.h); or,
 // with --suspects, what each suspect of the start-up costs (startup_suspects.cpp).
 //     bench-startup-steps.exe MARKS_FILE
 //     bench-startup-steps.exe --suspects [ROUNDS]
 #include "app/program.h"
 #include "startup_marks.h"
 #include "startup_suspects.h"
-#include "toolkit/lifecycle.h"
 
 #include <windows.h>
 
@@ -35,8 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wexa::bench::StartupMarks recorder(Argument(1));
     marks = &recorder;
     recorder.Mark("entry (wWinMain)");
-    wexa::SetStartupStepHook(Record);
-    int code = wexa::RunProgram();
+    int code = wexa::RunProgram(Record);
     recorder.Mark("shut down");
     return code;
 }

@@ -85,7 +85,7 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
         wexa::EncodedImage encoded;
         png.Take([&] {
             encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
-            return wexa::WriteEncodedPng(encoded, pngPath) == 1;
+            return wexa::WriteEncodedPng(encoded, pngPath) == wexa::FileWriteOutcome::Written;
         });
         wexa::VectorPicture outlines;
         metafile.Take([&] {

@@ -1,5 +1,6 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
+#include "toolkit/fonts.h"
 #include "toolkit/gadget_names.h"
 #include "toolkit/gadgets.h"
 
@@ -27,6 +28,12 @@ void CreateKeyButtons(int first, int last) {
         }
         if (!key.tooltip.empty()) SetGadgetTooltip(key.number, key.tooltip);
     }
+}
+
+void ApplyKeyFonts(int first, int last) {
+    for (const KeyEntry& key : KeyTable())
+        if (key.number >= first && key.number <= last && key.labelFont != NoLabelFont)
+            ApplyGadgetFont(key.number, FontHandleOf(key.labelFont));
 }
 
 } // namespace wexa

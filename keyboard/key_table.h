@@ -28,5 +28,7 @@ const KeyEntry* FindKeyEntry(int gadgetNumber);
 
 // Creates the push button of every entry from first to last (both included), ascending.
 void CreateKeyButtons(int first, int last);
+// Gives each of those buttons its label font; one with NoLabelFont keeps the default gadget font.
+void ApplyKeyFonts(int first, int last);
 
 } // namespace wexa

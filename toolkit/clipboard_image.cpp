@@ -122,8 +122,6 @@ void PlaceVectorPicture(VectorPicture outlines) {
 } // namespace
 
 ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
-    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
-    if (!image || !image->bitmap) return ClipboardDataHandle::Null;
     return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
 }
 

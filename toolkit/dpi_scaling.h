@@ -9,16 +9,11 @@ inline constexpr int ReferenceDpi = 96;
 // window that does not fit even then is cut off rather than made smaller.
 inline constexpr int SmallestLayoutDpi = 24;
 
-// MulDiv(value, dpi, 96) for the non-negative values of a layout: rounded to the nearest.
-constexpr int ScaleForDpi(int value, int dpi) {
-    return static_cast<int>((static_cast<long long>(value) * dpi + ReferenceDpi / 2) / ReferenceDpi);
-}
-
 struct Size {
     int width, height;
 };
 
-// The largest density at which ScaleForDpi(length, density) <= room, not above `cap`: from
+// The largest density at which MulDiv(length, density, 96) <= room, not above `cap`: from
 // (length * density + 48) / 96 < room + 1.
 constexpr int LargestFittingDpi(int length, int room, int cap) {
     if (length <= 0) return cap;

@@ -130,20 +130,6 @@ std::unique_ptr<DrawingContext>& Current() {
     return context;
 }
 
-// The pixels of a 24-bit bitmap section, limited to the size the image table records.
-std::optional<PixelSurface> PixelsOf(const detail::ImageRecord& record) {
-    HBITMAP bitmap = record.bitmap.get();
-    if (GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
-    DIBSECTION section{};
-    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
-    const BITMAPINFOHEADER& header = section.dsBmih;
-    if (header.biBitCount != 24 || header.biCompression != BI_RGB) return std::nullopt;
-    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth),
-                        std::min<int>(record.width, header.biWidth), std::min(record.height, height),
-                        header.biHeight > 0};
-}
-
 void SelectDrawingFont(DrawingContext& c, HFONT font) {
     SelectObject(c.imageDc.get(), font);
     SelectObject(c.maskDc.get(), font);
@@ -171,7 +157,7 @@ bool EnsureMask(DrawingContext& c, int width) {
 }
 
 std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& record) {
-    std::optional<PixelSurface> pixels = PixelsOf(record);
+    std::optional<PixelSurface> pixels = detail::ImagePixels(record);
     if (!pixels) return nullptr;
     auto c = std::make_unique<DrawingContext>();
     c->image = number;

@@ -20,7 +20,6 @@ public:
     std::optional<Event> Pop();
     // Drops the gadget events of that number still waiting, as when the gadget is replaced.
     void DropGadgetEvents(int gadget);
-    bool Empty() const { return events_.empty(); }
     std::size_t Size() const { return events_.size(); }
     void Clear() { events_.clear(); }
 

@@ -14,13 +14,12 @@ bool MayBeAccelerator(UINT message) {
     return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
 }
 
-HACCEL AcceleratorsOfActiveWindow() {
+// The focus keys for a key message while a Toolkit window is active; false for any other.
+bool TranslateFocusKeys(MSG& msg) {
+    if (!MayBeAccelerator(msg.message)) return false;
     HWND active = GetActiveWindow();
-    HACCEL found = nullptr;
-    detail::State().windows.ForEach([&](int, detail::WindowRecord& w) {
-        if (w.window.get() == active) found = w.accelerators.get();
-    });
-    return found;
+    HACCEL keys = detail::State().focusKeys.get();
+    return keys && detail::WindowNumberOf(active) >= 0 && TranslateAcceleratorW(active, keys, &msg);
 }
 
 } // namespace
@@ -34,12 +33,9 @@ int WaitForEvent() {
     MSG msg;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
     detail::RelayToTooltips(msg);
-    if (!detail::TakeKeyboardMessage(msg)) {
-        HACCEL accelerators = MayBeAccelerator(msg.message) ? AcceleratorsOfActiveWindow() : nullptr;
-        if (!accelerators || !TranslateAcceleratorW(GetActiveWindow(), accelerators, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    if (!detail::TakeKeyboardMessage(msg) && !TranslateFocusKeys(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
     // A platform message never passes for one of the Toolkit's own event codes.
     int code = static_cast<int>(msg.message);
@@ -48,7 +44,6 @@ int WaitForEvent() {
 }
 
 int EventGadgetNumber() { return detail::State().current.gadget; }
-int EventWindowNumber() { return detail::State().current.window; }
 int EventType() { return detail::State().current.type; }
 
 } // namespace wexa

@@ -17,7 +17,6 @@ inline constexpr int EventTypeDragStart = 14002;
 int WaitForEvent();
 
 int EventGadgetNumber(); // of the current event
-int EventWindowNumber();
 int EventType();
 
 } // namespace wexa

@@ -2,14 +2,14 @@
 
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dpi_scaling.h"
-#include "toolkit/path_rules.h"
+#include "toolkit/files.h"
 
 namespace wexa {
 namespace {
 
 FontHandle LoadFont(int number, detail::FontRecord font) {
     detail::ToolkitState& s = detail::State();
-    if (!s.fonts.Accepts(number)) return FontHandle::Null;
+    if (!IsObjectNumber(number)) return FontHandle::Null;
     s.fonts.Take(number); // the old font goes first, so a failed load leaves the number empty
     font.font.reset(detail::MakeFont(font, s.layoutDpi));
     if (!font.font) return FontHandle::Null;
@@ -30,9 +30,8 @@ FontHandle LoadToolkitFont(int number, std::u16string_view face, int points) {
     return LoadFont(number, {{}, detail::Wide(face), points, 0, DEFAULT_QUALITY});
 }
 
-FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi, FontSmoothing smoothing) {
-    DWORD quality = smoothing == FontSmoothing::Greyscale ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
-    return LoadFont(number, {{}, detail::Wide(face), points, dpi > 0 ? dpi : ReferenceDpi, quality});
+FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi) {
+    return LoadFont(number, {{}, detail::Wide(face), points, dpi > 0 ? dpi : ReferenceDpi, ANTIALIASED_QUALITY});
 }
 
 FontHandle FontHandleOf(int number) {

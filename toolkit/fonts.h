@@ -6,18 +6,14 @@
 
 namespace wexa {
 
-// How a font's edges are smoothed. Greyscale asks for grey antialiasing even where the
-// system would draw ClearType's coloured edges.
-enum class FontSmoothing { System, Greyscale };
-
 // Deletes the font under the number, then creates face at size points and stores it there.
 // Its height follows the layout density, and it is made anew (and sent to the gadgets that
 // have it) when that changes. Null, with the number left empty, on failure.
 FontHandle LoadToolkitFont(int number, std::u16string_view face, int points);
 // The same with the height the font has on a screen of `dpi`, whatever the screen or the
-// layout is; it is never made anew.
-FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi,
-                                FontSmoothing smoothing = FontSmoothing::System);
+// layout is, and grey antialiased edges even where the system would draw ClearType's
+// coloured ones; it is never made anew.
+FontHandle LoadToolkitFontAtDpi(int number, std::u16string_view face, int points, int dpi);
 
 // The font under the number, or null when the number holds none.
 FontHandle FontHandleOf(int number);

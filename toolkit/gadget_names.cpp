@@ -22,10 +22,8 @@ struct ComRelease {
 
 struct GadgetNames {
     win32::UniqueWindow tooltips; // one tooltip control, owned by the window of its tools
-    HWND tooltipsOwner = nullptr;
     std::unique_ptr<IAccPropServices, ComRelease> services;
-    bool servicesAsked = false;
-    bool namesRefused = false; // the platform answered that it has no names to give
+    bool servicesAsked = false; // once: a platform without the service, or without names, is not asked again
     std::set<HWND> withTooltip, named;
 };
 
@@ -34,19 +32,13 @@ GadgetNames& Names() {
     return names;
 }
 
-HWND ControlOf(int number) {
-    GadgetRecord* g = State().gadgets.Find(number);
-    return g ? g->control : nullptr;
-}
-
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {
     GadgetNames& n = Names();
-    if (n.tooltips && n.tooltipsOwner == owner) return n.tooltips.get();
+    if (n.tooltips && GetWindow(n.tooltips.get(), GW_OWNER) == owner) return n.tooltips.get();
     n.tooltips.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                      GetModuleHandleW(nullptr), nullptr));
-    n.tooltipsOwner = owner;
     n.withTooltip.clear();
     return n.tooltips.get();
 }
@@ -74,7 +66,7 @@ IAccPropServices* Services() {
                                        reinterpret_cast<void**>(&services))))
             n.services.reset(services);
     }
-    return n.namesRefused ? nullptr : n.services.get();
+    return n.services.get();
 }
 
 void ClearName(HWND control) {
@@ -106,13 +98,7 @@ void ReleaseGadgetNames() {
     GadgetNames& n = Names();
     for (HWND control : n.named)
         ClearName(control);
-    n.named.clear();
-    n.withTooltip.clear();
-    n.tooltips.reset();
-    n.tooltipsOwner = nullptr;
-    n.services.reset();
-    n.servicesAsked = false;
-    n.namesRefused = false;
+    n = GadgetNames{}; // the tooltip control is destroyed before the service is let go
 }
 
 } // namespace detail
@@ -135,8 +121,7 @@ bool SetGadgetAccessibleName(int number, std::u16string_view name) {
     if (!services) return false;
     HRESULT result = services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                                               detail::Wide(name).c_str());
-    if (result == E_NOTIMPL)
-        detail::Names().namesRefused = true; // no use asking again
+    if (result == E_NOTIMPL) detail::Names().services.reset(); // it has no names to give
     if (FAILED(result)) return false;
     detail::Names().named.insert(control);
     return true;

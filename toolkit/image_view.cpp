@@ -24,19 +24,8 @@ struct ImageViewState {
 
 LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
-// Marks a control as an image view and finds its state again from the handle alone.
-constexpr wchar_t ImageViewProperty[] = L"WexaImageView";
-
-ImageViewState* StateOf(HWND view) { return static_cast<ImageViewState*>(GetPropW(view, ImageViewProperty)); }
-
 // The view's own events, for the clicks that reach no WM_COMMAND.
-void RaiseViewEvent(HWND view, int type) {
-    detail::ToolkitState& s = detail::State();
-    int number = GetDlgCtrlID(view);
-    detail::GadgetRecord* gadget = s.gadgets.Find(number);
-    if (!gadget || gadget->control != view) return;
-    s.events.Push({GadgetEvent, number, detail::WindowNumberOf(GetParent(view)), type});
-}
+void RaiseViewEvent(HWND view, int type) { detail::QueueGadgetEvent(view, type); }
 
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -62,12 +51,6 @@ void CheckDrag(HWND view, ImageViewState& state, WPARAM wParam, LPARAM lParam) {
         DisarmDrag(view, state);
         RaiseViewEvent(view, EventTypeDragStart);
     }
-}
-
-void ReleaseView(HWND view, ImageViewState* state) {
-    RemovePropW(view, ImageViewProperty);
-    RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);
-    std::unique_ptr<ImageViewState> owned(state);
 }
 
 bool Paint(HWND view, HBITMAP bitmap) {
@@ -115,8 +98,9 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDBLCLK:
         RaiseViewEvent(view, EventTypeRightDoubleClick);
         break;
-    case WM_NCDESTROY:
-        ReleaseView(view, state);
+    case WM_NCDESTROY: // the last message: the view lets go of its state
+        RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);
+        delete state; // CreateViewControl's, owned by the view until now
         break;
     default:
         break;
@@ -124,30 +108,22 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(view, message, wParam, lParam);
 }
 
-HWND CreateViewControl(int x, int y, int width, int height) {
-    detail::ToolkitState& s = detail::State();
-    if (!s.currentWindow) return nullptr;
-    win32::UniqueWindow view(CreateWindowExW(0, L"STATIC", L"", ImageViewStyle, detail::ScaleX(x),
-                                             detail::ScaleY(y), detail::ScaleX(width), detail::ScaleY(height),
-                                             s.currentWindow, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (!view) return nullptr;
-    auto state = std::make_unique<ImageViewState>();
-    if (!SetPropW(view.get(), ImageViewProperty, state.get())) return nullptr;
-    if (!SetWindowSubclass(view.get(), ImageViewProc, ImageViewSubclass, reinterpret_cast<DWORD_PTR>(state.get()))) {
-        RemovePropW(view.get(), ImageViewProperty);
-        return nullptr;
-    }
-    state.release(); // now the view's, freed at WM_NCDESTROY
+// The view with its state, which is then the view's, freed at WM_NCDESTROY; null when refused.
+HWND CreateViewControl(int number, const detail::Place& place, ImageViewState*& state) {
+    win32::UniqueWindow view(detail::CreateChild(number, L"STATIC", u"", ImageViewStyle, 0, place));
+    auto owned = std::make_unique<ImageViewState>();
+    auto ref = reinterpret_cast<DWORD_PTR>(owned.get());
+    if (!view || !SetWindowSubclass(view.get(), ImageViewProc, ImageViewSubclass, ref)) return nullptr;
+    state = owned.release();
     return view.release();
 }
 
 // Takes the bitmap's size in pixels, keeping the position, and paints it at once; true when
 // the view shows it.
-bool ShowBitmap(HWND view, HBITMAP bitmap) {
+bool ShowBitmap(HWND view, ImageViewState& state, HBITMAP bitmap) {
     BITMAP info{};
-    ImageViewState* state = StateOf(view);
-    if (!state || !bitmap || !GetObjectW(bitmap, sizeof info, &info)) return false;
-    state->bitmap = bitmap;
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return false;
+    state.bitmap = bitmap;
     SetWindowPos(view, nullptr, 0, 0, info.bmWidth, std::abs(info.bmHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(view, nullptr, TRUE);
@@ -155,24 +131,21 @@ bool ShowBitmap(HWND view, HBITMAP bitmap) {
     return true;
 }
 
-bool HoldsImageView(int number) {
-    detail::GadgetRecord* gadget = detail::State().gadgets.Find(number);
-    return gadget && StateOf(gadget->control);
-}
-
 } // namespace
 
 ControlHandle CreateImageView(int number, int x, int y, int width, int height, BitmapHandle bitmap) {
-    HWND view = CreateViewControl(x, y, width, height);
+    ImageViewState* state = nullptr;
+    HWND view = CreateViewControl(number, {x, y, width, height}, state);
     if (!view) {
         // The old view's bitmap may already be deleted: it must not stay to paint it.
-        if (HoldsImageView(number)) FreeGadget(number);
+        if (detail::GadgetRecord* old = detail::State().gadgets.Find(number); old && old->sizedByImage)
+            FreeGadget(number);
         return ControlHandle::Null;
     }
     if (!detail::InstallGadget(number, view, {x, y, width, height}))
         return ControlHandle::Null; // a number no table holds
     // The picture keeps its pixels at every layout density: a new layout only moves the view.
-    if (ShowBitmap(view, detail::FromHandle<HBITMAP>(bitmap)))
+    if (ShowBitmap(view, *state, detail::FromHandle<HBITMAP>(bitmap)))
         detail::State().gadgets.Find(number)->sizedByImage = true;
     return detail::ToHandle<ControlHandle>(view);
 }

@@ -3,6 +3,8 @@
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/images.h"
 
+#include <algorithm>
+
 namespace wexa {
 namespace {
 
@@ -27,6 +29,19 @@ void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
 }
 
 } // namespace
+
+std::optional<PixelSurface> detail::ImagePixels(const ImageRecord& image) {
+    DIBSECTION section{};
+    HBITMAP bitmap = image.bitmap.get();
+    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (header.biBitCount != ImageDepth || header.biCompression != BI_RGB) return std::nullopt;
+    const int width = std::min<int>(image.width, header.biWidth);
+    const int height = std::min<int>(image.height, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth), width, height,
+                        header.biHeight > 0};
+}
 
 BitmapHandle CreateImageBuffer(int number, int width, int height) {
     FreeImage(number);

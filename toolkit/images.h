@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/colour.h"
+#include "toolkit/files.h"
 #include "toolkit/handles.h"
 
 #include <cstdint>
@@ -37,17 +38,6 @@ void EndImageDrawing();
 // Writes the image as a PNG file; nonzero when the whole file was written.
 int WriteImagePng(int number, std::u16string_view path);
 
-// What the last WriteImagePng or WriteEncodedPng did, for telling the user why a picture was not saved.
-enum class PngWriteOutcome {
-    Written,
-    NoImage,       // the number held no picture (an empty line), or no path was given
-    FolderMissing, // the folder, or its drive, is not there (or the drive has no medium)
-    AccessDenied,  // writing there is not allowed
-    FileLocked,    // another program has the file open
-    WriteFailed,   // opened, but not written completely (a full disk, an encoding error)
-};
-PngWriteOutcome LastPngWriteOutcome();
-
 // An image's PNG file in memory, made once for the file and the clipboard alike.
 struct EncodedImage {
     enum class Outcome {
@@ -60,7 +50,8 @@ struct EncodedImage {
 };
 EncodedImage EncodeImagePng(int number);
 // Writes the encoding as WriteImagePng would have written the image: an unreadable image
-// leaves the path untouched, a refused encoding leaves no file there.
-int WriteEncodedPng(const EncodedImage& png, std::u16string_view path);
+// leaves the path untouched (NoImage), a refused encoding leaves no file there. Other
+// programs may open the file while it is written.
+FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view path);
 
 } // namespace wexa

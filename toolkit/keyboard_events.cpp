@@ -7,12 +7,6 @@ namespace wexa {
 namespace detail {
 namespace {
 
-int GadgetNumberOf(HWND control) {
-    int number = GetDlgCtrlID(control);
-    GadgetRecord* g = State().gadgets.Find(number);
-    return g && g->control == control ? number : -1;
-}
-
 bool IsDown(int key) { return GetKeyState(key) < 0; }
 
 // Ctrl together with Alt is AltGr, with which many layouts type characters.

@@ -3,6 +3,7 @@
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dpi_scaling.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,13 +43,10 @@ Box WorkAreaOf(HMONITOR monitor) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// A layout font made anew, and the handle it replaces, which lives on until no gadget has it.
-struct FontSuccession {
-    HFONT old;
-    HFONT made;
-};
+// Each layout font made anew, under the handle it replaces, which lives on until no gadget has it.
+using FontSuccession = std::unordered_map<HFONT, HFONT>;
 
-void RemakeFonts(int dpi, std::vector<FontSuccession>& succession, std::vector<win32::UniqueFont>& retired) {
+void RemakeFonts(int dpi, FontSuccession& succession, std::vector<win32::UniqueFont>& retired) {
     ToolkitState& s = State();
     s.fonts.ForEach([&](int, FontRecord& font) {
         if (font.fixedDpi)
@@ -56,7 +54,7 @@ void RemakeFonts(int dpi, std::vector<FontSuccession>& succession, std::vector<w
         HFONT made = MakeFont(font, dpi);
         if (!made)
             return; // the old font stays, at its old height
-        succession.push_back({font.font.get(), made});
+        succession[font.font.get()] = made;
         retired.push_back(std::move(font.font));
         font.font.reset(made);
     });
@@ -65,24 +63,17 @@ void RemakeFonts(int dpi, std::vector<FontSuccession>& succession, std::vector<w
     LOGFONTW scaled = *s.messageFont;
     scaled.lfHeight = MulDiv(scaled.lfHeight, dpi, s.systemDpi);
     if (HFONT made = CreateFontIndirectW(&scaled)) {
-        succession.push_back({s.ownDefaultFont.get(), made});
+        succession[s.ownDefaultFont.get()] = made;
         retired.push_back(std::move(s.ownDefaultFont));
         s.ownDefaultFont.reset(made);
         s.defaultGadgetFont = made;
     }
 }
 
-HFONT SuccessorOf(HFONT font, const std::vector<FontSuccession>& succession) {
-    for (const FontSuccession& f : succession)
-        if (f.old == font)
-            return f.made;
-    return nullptr;
-}
-
 void PlaceGadget(GadgetRecord& g) {
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (g.sizedByImage ? SWP_NOSIZE : 0);
-    SetWindowPos(g.control, nullptr, ScaleX(g.place.x), ScaleY(g.place.y), ScaleX(g.place.width),
-                 ScaleY(g.place.height), flags);
+    SetWindowPos(g.control, nullptr, Scale(g.place.x), Scale(g.place.y), Scale(g.place.width),
+                 Scale(g.place.height), flags);
 }
 
 } // namespace
@@ -92,15 +83,12 @@ void ApplyLayoutDpi(int dpi) {
     if (dpi <= 0 || dpi == s.layoutDpi)
         return;
     s.layoutDpi = dpi;
-    std::vector<FontSuccession> succession;
+    FontSuccession succession;
     std::vector<win32::UniqueFont> retired; // deleted on return, once every gadget has the new fonts
     RemakeFonts(dpi, succession, retired);
     s.gadgets.ForEach([&](int, GadgetRecord& g) {
         PlaceGadget(g);
-        if (HFONT made = SuccessorOf(g.font, succession)) {
-            g.font = made;
-            SendMessageW(g.control, WM_SETFONT, reinterpret_cast<WPARAM>(made), OnScreen(g.control));
-        }
+        if (auto made = succession.find(g.font); made != succession.end()) SendGadgetFont(g, made->second);
     });
 }
 
@@ -124,7 +112,7 @@ void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std
     // (Wine keeps the process's own): a second round fits with the frame it has.
     for (int round = 0; round < 2; ++round) {
         fit();
-        Size outer{ScaleX(record->client.width) + frame.width, ScaleY(record->client.height) + frame.height};
+        Size outer{Scale(record->client.width) + frame.width, Scale(record->client.height) + frame.height};
         Origin at = wanted ? KeptInside(*wanted, outer, work) : CentredIn(work, outer);
         SetWindowPos(window, nullptr, at.x, at.y, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);
         Size drawn = DrawnFrame(window);

@@ -31,11 +31,6 @@ void MakeDefaultGadgetFont(detail::ToolkitState& s) {
                                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void InitCommonControls6() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-}
-
 // After the fonts made from them are gone.
 void RemoveFontRegistrations(detail::ToolkitState& s) {
     for (const std::wstring& file : s.registeredFontFiles) RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
@@ -44,60 +39,37 @@ void RemoveFontRegistrations(detail::ToolkitState& s) {
     s.memoryFonts.clear();
 }
 
-StartupStepHook startupStepHook = nullptr;
-
 } // namespace
-
-void SetStartupStepHook(StartupStepHook hook) { startupStepHook = hook; }
-
-void MarkStartupStep(const char* step) {
-    if (startupStepHook) startupStepHook(step);
-}
 
 void InitToolkit() {
     detail::ToolkitState& s = detail::State();
     // A drive without a medium (a card reader, an empty optical drive) must not make the
     // system ask the user to insert one: the program's fixed paths are simply not there.
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    MarkStartupStep("toolkit: entered");
     ReadScreenDpi(s);
-    MarkStartupStep("toolkit: screen and font DPI");
     MakeDefaultGadgetFont(s);
-    MarkStartupStep("toolkit: default gadget font");
     s.oleInitialized = SUCCEEDED(OleInitialize(nullptr));
-    MarkStartupStep("toolkit: OleInitialize");
-    InitCommonControls6();
-    MarkStartupStep("toolkit: InitCommonControlsEx");
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     s.wakeWindow.reset(detail::CreateWakeWindow());
-    MarkStartupStep("toolkit: wake-up window");
+    s.focusKeys.reset(detail::CreateFocusAccelerators());
 }
 
 void ShutDownToolkit() {
     detail::ToolkitState& s = detail::State();
     detail::ReleaseGadgetNames();
-    s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); });
-    MarkStartupStep("toolkit: windows destroyed");
-    s.gadgets.Clear();
+    s.windows.ForEach([](int, detail::WindowRecord& record) { record.window.reset(); }); // and so their gadgets
     s.windows.ForEach([](int, detail::WindowRecord& record) {
         UnregisterClassW(record.className.c_str(), GetModuleHandleW(nullptr));
     });
-    s.windows.Clear();
-    s.currentWindow = nullptr;
-    s.currentWindowNumber = -1;
     s.images.Clear();
     s.fonts.Clear();
-    detail::CloseAllOutputFiles();
-    s.defaultGadgetFont = nullptr;
     s.ownDefaultFont.reset();
-    s.messageFont.reset();
     RemoveFontRegistrations(s);
-    s.layoutDpi = s.systemDpi;
     s.wakeWindow.reset();
-    detail::UnregisterWakeWindowClass();
-    s.events.Clear();
-    if (s.oleInitialized) OleUninitialize();
-    s.oleInitialized = false;
-    MarkStartupStep("toolkit: OLE released");
+    const bool oleInitialized = s.oleInitialized;
+    s = detail::ToolkitState{}; // the tables, the queue and the settings as before InitToolkit
+    if (oleInitialized) OleUninitialize();
 }
 
 } // namespace wexa

@@ -3,7 +3,6 @@
 // It grows on demand to hold the largest number used; a number is empty or holds one object.
 // Numbers outside 0 to LargestObjectNumber name nothing: they are never stored, so a wrong
 // number can neither write outside the table nor make it grow without bound.
-#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -19,10 +18,9 @@ constexpr bool IsObjectNumber(int number) { return number >= 0 && number <= Larg
 
 template <typename T> class ObjectTable {
 public:
-    static constexpr bool Accepts(int number) { return IsObjectNumber(number); }
-
     T* Find(int number) {
-        if (!Accepts(number) || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number]) return nullptr;
+        if (!IsObjectNumber(number) || static_cast<std::size_t>(number) >= slots_.size() || !slots_[number])
+            return nullptr;
         return &*slots_[number];
     }
 
@@ -30,7 +28,7 @@ public:
     // caller decides when the old object is released. A number the table does not accept
     // stores nothing and hands the object itself back, to be released the same way.
     std::optional<T> Put(int number, T object) {
-        if (!Accepts(number)) return std::optional<T>(std::move(object));
+        if (!IsObjectNumber(number)) return std::optional<T>(std::move(object));
         if (static_cast<std::size_t>(number) >= slots_.size()) slots_.resize(static_cast<std::size_t>(number) + 1);
         std::optional<T> old = std::exchange(slots_[number], std::move(object));
         return old;
@@ -39,14 +37,6 @@ public:
     std::optional<T> Take(int number) {
         if (!Find(number)) return std::nullopt;
         return std::exchange(slots_[number], std::nullopt);
-    }
-
-    // The first number at or after `from` (0 for a negative one) that holds nothing, or -1
-    // when every number from there to LargestObjectNumber is taken.
-    int FreeNumber(int from = 0) const {
-        std::size_t n = static_cast<std::size_t>(std::max(from, 0));
-        while (n < slots_.size() && slots_[n]) ++n;
-        return n <= static_cast<std::size_t>(LargestObjectNumber) ? static_cast<int>(n) : -1;
     }
 
     template <typename F> void ForEach(F&& visit) {

@@ -21,9 +21,8 @@ struct PngWriteStructures {
     png_infop info = nullptr;
 };
 
-void WriteRowsTopFirst(png_structp png, const BottomUpBgrRows& rows) {
-    const std::uint8_t* row = rows.pixels + static_cast<std::ptrdiff_t>(rows.height - 1) * rows.stride;
-    for (int i = 0; i < rows.height; ++i, row -= rows.stride) png_write_row(png, row);
+void WriteRowsTopFirst(png_structp png, const PixelSurface& rows) {
+    for (int y = 0; y < rows.height; ++y) png_write_row(png, rows.Row(y));
 }
 
 // libpng's write callback for memory. No exception may pass through libpng's C frames:
@@ -42,7 +41,7 @@ void AppendToMemory(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 // Holds the error jump: no object with a destructor may live in this frame.
-bool WriteWithErrorJump(PngWriteStructures& s, std::vector<std::uint8_t>& memory, const BottomUpBgrRows& rows) {
+bool WriteWithErrorJump(PngWriteStructures& s, std::vector<std::uint8_t>& memory, const PixelSurface& rows) {
     if (setjmp(png_jmpbuf(s.png))) return false;
     png_set_write_fn(s.png, &memory, AppendToMemory, FlushNothing);
     s.info = png_create_info_struct(s.png);
@@ -60,26 +59,17 @@ bool WriteWithErrorJump(PngWriteStructures& s, std::vector<std::uint8_t>& memory
     return true;
 }
 
-bool Encode(std::vector<std::uint8_t>& memory, const BottomUpBgrRows& rows) {
-    PngWriteStructures s;
-    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!s.png) return false;
-    const bool encoded = WriteWithErrorJump(s, memory, rows);
-    png_destroy_write_struct(&s.png, &s.info);
-    return encoded;
-}
-
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> EncodePngRows(const BottomUpBgrRows& rows) {
+std::optional<std::vector<std::uint8_t>> EncodePngRows(const PixelSurface& rows) {
+    PngWriteStructures s;
+    s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!s.png) return std::nullopt;
     std::vector<std::uint8_t> bytes;
-    if (!Encode(bytes, rows)) return std::nullopt;
+    const bool encoded = WriteWithErrorJump(s, bytes, rows);
+    png_destroy_write_struct(&s.png, &s.info);
+    if (!encoded) return std::nullopt;
     return bytes;
-}
-
-bool WriteAllBytes(std::FILE* file, const std::vector<std::uint8_t>& bytes) {
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return written && std::fflush(file) == 0 && !std::ferror(file);
 }
 
 } // namespace wexa

@@ -1,6 +1,8 @@
 #include "toolkit/detail/toolkit_state.h"
 
 #include "toolkit/dpi_scaling.h"
+#include "toolkit/events.h"
+#include "toolkit/gadgets.h"
 
 namespace wexa::detail {
 
@@ -9,8 +11,7 @@ ToolkitState& State() {
     return state;
 }
 
-int ScaleX(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
-int ScaleY(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
+int Scale(int value) { return MulDiv(value, State().layoutDpi, ReferenceDpi); }
 
 int WindowNumberOf(HWND window) {
     int found = -1;
@@ -20,9 +21,35 @@ int WindowNumberOf(HWND window) {
     return found;
 }
 
-bool OnScreen(HWND control) {
+int GadgetNumberOf(HWND control) {
+    int number = GetDlgCtrlID(control);
+    return control && ControlOf(number) == control ? number : -1;
+}
+
+void QueueGadgetEvent(HWND control, int type) {
+    int number = GadgetNumberOf(control);
+    if (number >= 0) State().events.Push({GadgetEvent, number, WindowNumberOf(GetParent(control)), type});
+}
+
+HWND ControlOf(int number) {
+    GadgetRecord* g = State().gadgets.Find(number);
+    return g ? g->control : nullptr;
+}
+
+void SendGadgetFont(GadgetRecord& gadget, HFONT font) {
     auto shown = [](HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE); };
-    return shown(control) && shown(GetParent(control));
+    gadget.font = font;
+    SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                 shown(gadget.control) && shown(GetParent(gadget.control)));
+}
+
+HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
+                 const Place& place) {
+    ToolkitState& s = State();
+    if (!s.currentWindow) return nullptr;
+    return CreateWindowExW(exStyle, className, Wide(text).c_str(), style, Scale(place.x), Scale(place.y),
+                           Scale(place.width), Scale(place.height), s.currentWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND InstallGadget(int number, HWND created, const Place& place) {
@@ -32,13 +59,10 @@ HWND InstallGadget(int number, HWND created, const Place& place) {
         return nullptr;
     }
     ToolkitState& s = State();
-    if (GadgetRecord* old = s.gadgets.Find(number)) {
-        DestroyWindow(old->control);
-        s.events.DropGadgetEvents(number);
-    }
-    s.gadgets.Put(number, GadgetRecord{created, s.currentWindowNumber, place, false, s.defaultGadgetFont});
+    FreeGadget(number); // the old control, after the new one exists
+    s.gadgets.Put(number, GadgetRecord{created, place});
     if (GetWindowLongPtrW(created, GWLP_ID) != number) SetWindowLongPtrW(created, GWLP_ID, number);
-    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultGadgetFont), OnScreen(created));
+    SendGadgetFont(*s.gadgets.Find(number), s.defaultGadgetFont);
     return created;
 }
 

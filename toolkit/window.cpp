@@ -26,14 +26,6 @@ bool RegisterWindowClass(const std::wstring& name) {
     return RegisterClassExW(&wc) != 0;
 }
 
-HACCEL CreateFocusAccelerators() {
-    ACCEL keys[] = {
-        {FVIRTKEY, VK_TAB, detail::FocusNextCommand},
-        {FVIRTKEY | FSHIFT, VK_TAB, detail::FocusPreviousCommand},
-    };
-    return CreateAcceleratorTableW(keys, 2);
-}
-
 // The whole window on the monitor it opens on: centred in the work area, or where it was made
 // as far as that lets it lie inside.
 void FitToItsMonitor(HWND window, bool centred) {
@@ -58,12 +50,12 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
 
     DWORD style = flags & ~FlagBitsNotStyle;
     bool centred = flags & WindowCentered;
-    RECT frame{0, 0, detail::ScaleX(width), detail::ScaleY(height)};
+    RECT frame{0, 0, detail::Scale(width), detail::Scale(height)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
 
     bool platformPlaces = x == PositionIgnored || (y == PositionIgnored && !centred);
-    int left = platformPlaces ? CW_USEDEFAULT : detail::ScaleX(x);
-    int top = platformPlaces ? CW_USEDEFAULT : detail::ScaleY(y == PositionIgnored ? 0 : y);
+    int left = platformPlaces ? CW_USEDEFAULT : detail::Scale(x);
+    int top = platformPlaces ? CW_USEDEFAULT : detail::Scale(y == PositionIgnored ? 0 : y);
     // Made at the system's density first; sized for its own monitor below, before anything shows.
     HWND window = CreateWindowExW(0, className.c_str(), detail::Wide(title).c_str(), style, left, top,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -73,16 +65,13 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
         return WindowHandle::Null;
     }
 
-    if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className,
-                                          win32::UniqueAccelerators(CreateFocusAccelerators()),
-                                          {width, height}, style})) {
+    if (auto old = s.windows.Put(number, {win32::UniqueWindow(window), className, {width, height}, style})) {
         old->window.reset();
         UnregisterClassW(old->className.c_str(), GetModuleHandleW(nullptr));
     }
     FitToItsMonitor(window, centred);
     if (!(flags & WindowShownLater)) ShowWindow(window, SW_SHOWNORMAL);
     s.currentWindow = window;
-    s.currentWindowNumber = number;
     return detail::ToHandle<WindowHandle>(window);
 }
 

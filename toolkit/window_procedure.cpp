@@ -5,18 +5,13 @@
 #include "toolkit/detail/window_class.h"
 #include "toolkit/events.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace wexa::detail {
 namespace {
 
-constexpr wchar_t WakeWindowClass[] = L"WexaToolkitWake";
 constexpr UINT WakeMessage = WM_APP + 1;
-
-bool IsGadgetControl(int number, HWND control) {
-    GadgetRecord* g = State().gadgets.Find(number);
-    return g && g->control == control;
-}
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     auto control = reinterpret_cast<HWND>(lParam);
@@ -26,9 +21,7 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
         return;
     }
-    int number = GetDlgCtrlID(control);
-    if (!IsGadgetControl(number, control)) return;
-    State().events.Push({GadgetEvent, number, WindowNumberOf(window), HIWORD(wParam)});
+    QueueGadgetEvent(control, HIWORD(wParam));
 }
 
 void OnClose(HWND window) {
@@ -50,8 +43,8 @@ void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
 // Custom draw of a push button whose face the Toolkit paints; every other notification as usual.
 LRESULT OnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-    const GadgetRecord* g = State().gadgets.Find(static_cast<int>(header.idFrom));
-    if (header.code == NM_CUSTOMDRAW && g && g->control == header.hwndFrom && g->paintedByGlyphs)
+    const GadgetRecord* g = State().gadgets.Find(GadgetNumberOf(header.hwndFrom));
+    if (header.code == NM_CUSTOMDRAW && g && g->paintedByGlyphs)
         return PaintGlyphButton(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
     return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
 }
@@ -59,7 +52,7 @@ LRESULT OnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
 // Only the text fields created to be drawn by glyph index are owner-drawn.
 LRESULT OnDrawItem(HWND window, WPARAM wParam, LPARAM lParam) {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (item.CtlType != ODT_STATIC || !IsGadgetControl(static_cast<int>(item.CtlID), item.hwndItem))
+    if (item.CtlType != ODT_STATIC || GadgetNumberOf(item.hwndItem) < 0)
         return DefWindowProcW(window, WM_DRAWITEM, wParam, lParam);
     DrawGlyphTextField(item);
     return TRUE;
@@ -101,27 +94,25 @@ void WalkFocus(HWND window, bool forward) {
     std::vector<HWND> stops;
     EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
     if (stops.empty()) return;
-    HWND focused = GetFocus();
-    std::size_t n = stops.size(), at = n;
-    for (std::size_t i = 0; i < n; ++i)
-        if (stops[i] == focused) at = i;
-    std::size_t next;
-    if (at == n) next = forward ? 0 : n - 1;
-    else next = forward ? (at + 1) % n : (at + n - 1) % n;
-    SetFocus(stops[next]);
+    const std::size_t n = stops.size();
+    const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
+    if (at == n) SetFocus(stops[forward ? 0 : n - 1]); // none focused: the first, or the last
+    else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
 }
 
+HACCEL CreateFocusAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_TAB, FocusNextCommand},
+        {FVIRTKEY | FSHIFT, VK_TAB, FocusPreviousCommand},
+    };
+    return CreateAcceleratorTableW(keys, 2);
+}
+
+// Of the system's own class for message-only windows: nothing to register or unregister.
 HWND CreateWakeWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = WakeWindowClass;
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, WakeWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
-
-void UnregisterWakeWindowClass() { UnregisterClassW(WakeWindowClass, GetModuleHandleW(nullptr)); }
 
 void WakeWaitingLoop() {
     if (HWND wake = State().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);

@@ -1,16 +1,15 @@
 #pragma once
-// The transfer's numbers: the line image, its preview and the file it is saved to.
+// The transfer's sizes, places, path and texts; its object numbers are in keyboard/constants.h.
+#include "keyboard/constants.h"
 
 namespace wexa {
 
-inline constexpr int LineImageNumber = 0;
 inline constexpr int LineImagePixelsPerCharacter = 45;
 inline constexpr int LineImageHeight = 50;
 inline constexpr int LineTextX = 10; // the text cell's top-left corner in the image
 inline constexpr int LineTextY = 5;
 
-// The preview of the last transfer: a gadget number no key, command or the line display uses.
-inline constexpr int PreviewImageNumber = 374;
+// The preview of the last transfer.
 inline constexpr int PreviewX = 30;
 inline constexpr int PreviewY = 670;
 
@@ -18,8 +17,7 @@ inline constexpr char16_t PngOutputPath[] = u"f:\\tmp\\wexazeile.png";
 
 // Whether the last picture was saved, and where or why not: a line of text in the gap between
 // the line display (down to y 650) and the preview (from y 670), so it covers neither. Made
-// by the first transfer; a number no key, command, field or the preview uses.
-inline constexpr int SaveStatusNumber = 376;
+// by the first transfer.
 inline constexpr int SaveStatusX = 30;
 inline constexpr int SaveStatusY = 652;
 inline constexpr int SaveStatusWidth = 1250;

@@ -23,9 +23,7 @@ namespace {
 FontHandle LineImageFontHandle() {
     if (IsNull(FontHandleOf(LineFont))) return FontHandle::Null;
     FontHandle font = FontHandleOf(LineImageFont);
-    return IsNull(font) ? LoadToolkitFontAtDpi(LineImageFont, VevovivFace, LineFontPoints, ReferenceDpi,
-                                               FontSmoothing::Greyscale)
-                        : font;
+    return IsNull(font) ? LoadToolkitFontAtDpi(LineImageFont, VevovivFace, LineFontPoints, ReferenceDpi) : font;
 }
 
 } // namespace

@@ -4,26 +4,29 @@
 #include "transfer/constants.h"
 
 namespace wexa {
+namespace {
 
-std::u16string_view SaveStatusText(PngWriteOutcome outcome) {
+std::u16string_view SaveStatusText(FileWriteOutcome outcome) {
     switch (outcome) {
-    case PngWriteOutcome::Written:
+    case FileWriteOutcome::Written:
         return SavedText;
-    case PngWriteOutcome::NoImage:
+    case FileWriteOutcome::NoImage:
         return NotSavedNoPictureText;
-    case PngWriteOutcome::FolderMissing:
+    case FileWriteOutcome::FolderMissing:
         return NotSavedFolderMissingText;
-    case PngWriteOutcome::AccessDenied:
+    case FileWriteOutcome::AccessDenied:
         return NotSavedAccessDeniedText;
-    case PngWriteOutcome::FileLocked:
+    case FileWriteOutcome::FileLocked:
         return NotSavedFileLockedText;
-    case PngWriteOutcome::WriteFailed:
+    case FileWriteOutcome::WriteFailed:
         break;
     }
     return NotSavedWriteFailedText;
 }
 
-void ShowSaveStatus(PngWriteOutcome outcome) {
+} // namespace
+
+void ShowSaveStatus(FileWriteOutcome outcome) {
     CreateTextField(SaveStatusNumber, SaveStatusX, SaveStatusY, SaveStatusWidth, SaveStatusHeight,
                     SaveStatusText(outcome), 0);
 }

@@ -1,15 +1,11 @@
 #pragma once
 // What the window says about the last transfer's picture file: saved and where, or why not.
-#include "toolkit/images.h"
-
-#include <string_view>
+#include "toolkit/files.h"
 
 namespace wexa {
 
-// The short German text for what the last PNG write did.
-std::u16string_view SaveStatusText(PngWriteOutcome outcome);
-
-// Shows that text under the line display, in place of what the last transfer showed there.
-void ShowSaveStatus(PngWriteOutcome outcome);
+// Shows a short German text for what the PNG write did under the line display, in place of
+// what the last transfer showed there.
+void ShowSaveStatus(FileWriteOutcome outcome);
 
 } // namespace wexa

@@ -19,9 +19,9 @@ void TransferLine(const ComposedLine& line) {
     BitmapHandle lineImage = ImageHandleOf(LineImageNumber);
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
     const EncodedImage png = EncodeImagePng(LineImageNumber); // one encoding for the file and the clipboard
-    WriteEncodedPng(png, PngOutputPath);
+    const FileWriteOutcome saved = WriteEncodedPng(png, PngOutputPath);
     CopyImageToClipboard(LineImageNumber, png, DrawLineOutlines(width, line.Text()));
-    ShowSaveStatus(LastPngWriteOutcome()); // said in the window, without a dialog to dismiss
+    ShowSaveStatus(saved); // said in the window, without a dialog to dismiss
 }
 
 } // namespace wexa

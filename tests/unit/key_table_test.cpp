@@ -1,6 +1,5 @@
 // The key table as built, checked against the keyboard's layout and writing rules and
 // against the font generator's own table of characters and syllables.
-#include "app/constants.h"
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "transfer/constants.h"
@@ -196,21 +195,6 @@ TEST(KeyTable, OnlyTheSpacesButtonWritesMoreThanOneCharacterOrASpace) {
         EXPECT_EQ(e.appendedText.find(u' '), std::u16string_view::npos) << e.number;
     }
     EXPECT_EQ(Text(SpacesButton), u"  ");
-}
-
-// The start-up font steps run over number ranges; they must give each button the label
-// font that the table names for it.
-TEST(KeyTable, FontStepsOfStartUpGiveEveryButtonItsLabelFont) {
-    std::map<int, int> applied;
-    for (int n = FirstGlyphKey; n <= GlyphFontStepLast; ++n)
-        if (FindKeyEntry(n)) applied[n] = GlyphFont;
-    for (int n = FirstSyllableKey; n <= LabelFontStepLast; ++n)
-        if (FindKeyEntry(n)) applied[n] = LabelFont;
-    EXPECT_FALSE(applied.count(LineDisplayNumber));
-    for (const KeyEntry& e : KeyTable()) {
-        int font = applied.count(e.number) ? applied[e.number] : NoLabelFont;
-        EXPECT_EQ(font, e.labelFont) << e.number;
-    }
 }
 
 TEST(FindKeyEntry, FindsEveryButtonByItsNumberAndNothingElse) {

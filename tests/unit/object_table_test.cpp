@@ -38,16 +38,6 @@ TEST(ObjectTable, TakeEmptiesTheNumber) {
     EXPECT_FALSE(t.Take(99));
 }
 
-TEST(ObjectTable, FreeNumberFindsHolesAndTheEnd) {
-    ObjectTable<int> t;
-    EXPECT_EQ(t.FreeNumber(), 0);
-    t.Put(0, 1);
-    t.Put(2, 1);
-    EXPECT_EQ(t.FreeNumber(), 1);
-    EXPECT_EQ(t.FreeNumber(2), 3);
-    EXPECT_EQ(t.FreeNumber(10), 10);
-}
-
 TEST(ObjectTable, ClearReleasesEveryObject) {
     auto probe = std::make_shared<int>(0);
     ObjectTable<std::shared_ptr<int>> t;
@@ -76,17 +66,6 @@ TEST(ObjectTable, RefusesNegativeAndOversizedNumbersAndKeepsWhatItHolds) {
 
     EXPECT_FALSE(t.Put(LargestObjectNumber, held)); // the largest number is an ordinary one
     EXPECT_EQ(t.Find(LargestObjectNumber)->get(), held.get());
-}
-
-TEST(ObjectTable, FreeNumberStaysWithinTheNumbersATableHolds) {
-    ObjectTable<int> t;
-    EXPECT_EQ(t.FreeNumber(-5), 0);
-    t.Put(0, 1);
-    EXPECT_EQ(t.FreeNumber(INT_MIN), 1);
-    EXPECT_EQ(t.FreeNumber(LargestObjectNumber), LargestObjectNumber);
-    EXPECT_EQ(t.FreeNumber(LargestObjectNumber + 1), -1);
-    t.Put(LargestObjectNumber, 1);
-    EXPECT_EQ(t.FreeNumber(LargestObjectNumber), -1);
 }
 
 } // namespace

@@ -335,17 +335,6 @@ protected:
     }
 };
 
-TEST_F(FullDisk, WriteBlockCountsOnlyTheBytesThatReachedTheFile) {
-    const char16_t path[] = u"d:\\block.bin";
-    FileHandle file = CreateOutputFile(AnyFreeNumber, path);
-    ASSERT_FALSE(IsNull(file));
-    EXPECT_EQ(WriteBlock(file, CarriedFontData().data(), CarriedFontData().size()), FileSizeLimit());
-    EXPECT_TRUE(CloseOutputFile(file));
-    EXPECT_EQ(QueryFileSize(path), static_cast<std::int64_t>(FileSizeLimit()));
-    EXPECT_TRUE(DeleteFileAt(path));
-    EXPECT_EQ(QueryFileSize(path), NothingAtPath);
-}
-
 TEST_F(FullDisk, AFontWriteThatStopsEarlyLeavesNoFileForTheNextStart) {
     fs::create_directory(FontFolder);
     ProvisionedStart start;

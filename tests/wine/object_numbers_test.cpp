@@ -69,7 +69,6 @@ TEST_F(WrongObjectNumbers, FindAndReleaseNothing) {
         EXPECT_FALSE(BeginImageDrawing(n));
         EXPECT_EQ(WriteImagePng(n, std::u16string(wide.begin(), wide.end())), 0);
         EXPECT_TRUE(IsNull(CopyImageToClipboard(n)));
-        EXPECT_TRUE(IsNull(CreateOutputFile(n == -1 ? -2 : n, std::u16string(wide.begin(), wide.end()))));
         ApplyGadgetFont(n, FontHandleOf(0));
         FreeGadget(n);
         FreeImage(n);

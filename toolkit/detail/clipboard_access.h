@@ -4,26 +4,24 @@
 // window SetClipboardData fails), and with a little patience for another program's hold.
 #include "toolkit/detail/win32_handles.h"
 
-#include <chrono>
-
 namespace wexa::detail {
 
-inline constexpr std::chrono::milliseconds ClipboardPatience{50};
-
-// The window that owns what the program places: the current window (the main window), or
-// the Toolkit's hidden window while none is open.
-HWND ClipboardOwner();
-
-class ProgramClipboard {
+// The clipboard, open for as long as this lives. Another program may hold it open for a
+// moment (a clipboard manager reading what just changed), so the opening is tried again,
+// a few milliseconds apart, for a short while.
+class ProgramClipboard : win32::Scope {
 public:
-    ProgramClipboard() : scope_(ClipboardOwner(), ClipboardPatience) {}
-    explicit operator bool() const { return static_cast<bool>(scope_); }
+    ProgramClipboard();
+    ~ProgramClipboard() {
+        if (open_) CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
     // Empties it; false when Windows refuses, and nothing may then be placed beside what
     // another program left there.
     bool Empty() const { return EmptyClipboard() != FALSE; }
 
 private:
-    win32::OpenClipboardScope scope_;
+    bool open_ = false;
 };
 
 } // namespace wexa::detail

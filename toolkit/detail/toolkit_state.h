@@ -1,6 +1,5 @@
 #pragma once
 // The Toolkit's tables and settings, shared by its operations on the program's one thread.
-#include "toolkit/detail/output_files.h"
 #include "toolkit/detail/win32_handles.h"
 #include "toolkit/dpi_scaling.h"
 #include "toolkit/event_queue.h"
@@ -18,7 +17,6 @@ namespace wexa::detail {
 struct WindowRecord {
     win32::UniqueWindow window;
     std::wstring className;
-    win32::UniqueAccelerators accelerators;
     Size client{}; // 96-DPI units, scaled anew whenever the layout density changes
     DWORD style = 0;
 };
@@ -30,7 +28,6 @@ struct Place {
 
 struct GadgetRecord {
     HWND control = nullptr; // owned by its parent window, destroyed with it or on replacement
-    int window = -1;
     Place place;
     bool sizedByImage = false; // an image view showing a bitmap: its size is the bitmap's, in pixels
     HFONT font = nullptr;      // the font it was sent last, so that a new layout can send its successor
@@ -57,7 +54,6 @@ struct ToolkitState {
     ObjectTable<GadgetRecord> gadgets;
     ObjectTable<FontRecord> fonts;
     ObjectTable<ImageRecord> images;
-    OutputFileTable files;
     EventQueue events;
     Event current;
     int systemDpi = ReferenceDpi; // LOGPIXELSY of the screen, read once
@@ -67,18 +63,16 @@ struct ToolkitState {
     HFONT defaultGadgetFont = nullptr;
     std::vector<std::wstring> registeredFontFiles; // each removed again at shutdown
     std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
-    PngWriteOutcome lastPngWrite = PngWriteOutcome::NoImage;
     HWND currentWindow = nullptr;
-    int currentWindowNumber = -1;
     win32::UniqueWindow wakeWindow; // receives the wake-up that ends a blocked wait
+    win32::UniqueAccelerators focusKeys; // Tab and Shift+Tab, the same two entries for every window
     bool oleInitialized = false;
 };
 
 ToolkitState& State();
 
 // Scales a 96-DPI value by the layout density, the same for both axes.
-int ScaleX(int value);
-int ScaleY(int value);
+int Scale(int value);
 
 // Scales every gadget and gadget font to a new layout density: each gadget moves to its
 // place at that density, fonts that follow the layout (and the default gadget font) are
@@ -98,9 +92,21 @@ int WindowDpi(HWND window);
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
 
-// Whether the control is shown in a shown window. A font change redraws only such a
-// control: one that cannot be seen yet is drawn with its font when its window appears.
-bool OnScreen(HWND control);
+// The gadget number of a Toolkit control, or -1 for any other window.
+int GadgetNumberOf(HWND control);
+// Queues a GadgetEvent of that type for a Toolkit control; nothing for any other window.
+void QueueGadgetEvent(HWND control, int type);
+// The control under the gadget number, or null.
+HWND ControlOf(int number);
+
+// Sends the gadget the font and keeps it as the one it has. The control is redrawn only when
+// it is shown in a shown window: one that cannot be seen yet is drawn with it when its window appears.
+void SendGadgetFont(GadgetRecord& gadget, HFONT font);
+
+// A child control of the current window at the place scaled by the layout density, born with
+// the gadget number as its identifier, which spares setting it after; null without a window.
+HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
+                 const Place& place);
 
 // Gives a freshly created control the gadget number, replacing what the number held:
 // the old control is destroyed after the new one exists, with its waiting events.
@@ -116,10 +122,6 @@ template <typename Native, typename Handle> Native FromHandle(Handle handle) {
     return reinterpret_cast<Native>(static_cast<std::uintptr_t>(handle));
 }
 
-inline const wchar_t* WideOf(std::u16string_view text, std::wstring& storage) {
-    storage.assign(text.begin(), text.end());
-    return storage.c_str();
-}
 inline std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 } // namespace wexa::detail

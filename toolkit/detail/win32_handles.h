@@ -2,7 +2,6 @@
 // One small owner per platform object, each named after what it releases.
 #include <windows.h>
 
-#include <chrono>
 #include <utility>
 
 namespace wexa::win32 {
@@ -32,51 +31,42 @@ private:
     H h_ = Traits::Invalid();
 };
 
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND h) { DestroyWindow(h); }
+// What holds nothing: null for most handles, INVALID_HANDLE_VALUE for files and searches.
+template <typename H> struct NullIsInvalid {
+    static H Invalid() { return nullptr; }
 };
-template <typename G> struct GdiObjectTraits {
-    static G Invalid() { return nullptr; }
-    static void Close(G h) { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-struct KernelHandleTraits {
+struct MinusOneIsInvalid {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { CloseHandle(h); }
 };
-struct FindTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { FindClose(h); }
-};
-struct AcceleratorTraits {
-    static HACCEL Invalid() { return nullptr; }
-    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
-};
-struct GlobalMemoryTraits {
-    static HGLOBAL Invalid() { return nullptr; }
-    static void Close(HGLOBAL h) { GlobalFree(h); }
-};
+
+struct WindowTraits : NullIsInvalid<HWND> { static void Close(HWND h) { DestroyWindow(h); } };
+template <typename G> struct GdiObjectTraits : NullIsInvalid<G> { static void Close(G h) { DeleteObject(h); } };
+struct MemoryDcTraits : NullIsInvalid<HDC> { static void Close(HDC h) { DeleteDC(h); } };
+struct KernelHandleTraits : MinusOneIsInvalid { static void Close(HANDLE h) { CloseHandle(h); } };
+struct FindTraits : MinusOneIsInvalid { static void Close(HANDLE h) { FindClose(h); } };
+struct AcceleratorTraits : NullIsInvalid<HACCEL> { static void Close(HACCEL h) { DestroyAcceleratorTable(h); } };
+struct GlobalMemoryTraits : NullIsInvalid<HGLOBAL> { static void Close(HGLOBAL h) { GlobalFree(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
+// What a scope object did is undone when it ends, so it is never copied.
+struct Scope {
+    Scope() = default;
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+};
+
 // A device context borrowed from a window (or the screen, with a null window).
-class WindowDc {
+class WindowDc : Scope {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
     }
@@ -89,11 +79,9 @@ private:
 };
 
 // An object selected into a device context, put back on destruction.
-class SelectedObject {
+class SelectedObject : Scope {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() {
         if (old_) SelectObject(dc_, old_);
     }
@@ -105,13 +93,11 @@ private:
 
 // A palette selected into a device context and realised; the old one is put back and
 // realised again on destruction.
-class SelectedPalette {
+class SelectedPalette : Scope {
 public:
     SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(SelectPalette(dc, palette, FALSE)) {
         RealizePalette(dc_);
     }
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
     ~SelectedPalette() {
         if (!old_) return;
         SelectPalette(dc_, old_, FALSE);
@@ -142,11 +128,9 @@ private:
 };
 
 // A global memory block locked for as long as this lives.
-template <typename T> class GlobalLock {
+template <typename T> class GlobalLock : Scope {
 public:
     explicit GlobalLock(HGLOBAL block) : block_(block), data_(static_cast<T*>(::GlobalLock(block))) {}
-    GlobalLock(const GlobalLock&) = delete;
-    GlobalLock& operator=(const GlobalLock&) = delete;
     ~GlobalLock() {
         if (data_) ::GlobalUnlock(block_);
     }
@@ -159,11 +143,9 @@ private:
 };
 
 // A window's painting, from BeginPaint to EndPaint.
-class PaintScope {
+class PaintScope : Scope {
 public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
     ~PaintScope() { EndPaint(window_, &paint_); }
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
@@ -172,32 +154,6 @@ private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
-};
-
-// The clipboard, open for as long as this lives. Another program may hold it open for a
-// moment (a clipboard manager reading what just changed), so the opening is tried again,
-// a few milliseconds apart, until `patience` has passed.
-class OpenClipboardScope {
-public:
-    OpenClipboardScope(HWND owner, std::chrono::milliseconds patience) : open_(Open(owner, patience)) {}
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (open_) CloseClipboard();
-    }
-    explicit operator bool() const { return open_; }
-
-private:
-    static bool Open(HWND owner, std::chrono::milliseconds patience) {
-        constexpr DWORD PauseMs = 5;
-        const auto until = std::chrono::steady_clock::now() + patience;
-        while (!OpenClipboard(owner)) {
-            if (std::chrono::steady_clock::now() >= until) return false;
-            Sleep(PauseMs);
-        }
-        return true;
-    }
-    bool open_;
 };
 
 } // namespace wexa::win32
