@@ -18,6 +18,8 @@
 #include "toolkit/window.h"
 #include "transfer/line_image.h"
 
+#include "toolkit/detail/toolkit_state.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -87,14 +89,11 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
             encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
             return wexa::WriteEncodedPng(encoded, pngPath) == wexa::FileWriteOutcome::Written;
         });
-        wexa::VectorPicture outlines;
-        metafile.Take([&] {
-            outlines = wexa::DrawLineOutlines(width, line);
-            return static_cast<bool>(outlines);
-        });
-        metafileBytes = outlines.Bytes();
+        metafile.Take([&] { return wexa::DrawLineOutlines(line); });
+        metafileBytes = GetEnhMetaFileBits(wexa::detail::State().images.Find(wexa::LineImageNumber)->outlines.get(), 0,
+                                           nullptr);
         clipboard.Take([&] {
-            return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded, std::move(outlines)));
+            return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded));
         });
         pngBytes = encoded.bytes.size();
     }

@@ -1,6 +1,5 @@
 #pragma once
 #include "toolkit/handles.h"
-#include "toolkit/vector_picture.h"
 
 namespace wexa {
 
@@ -11,9 +10,9 @@ int DiscardClipboard();
 // (when they can be made), then a CF_DIB block. Null when no CF_DIB was placed.
 ClipboardDataHandle CopyImageToClipboard(int imageNumber);
 struct EncodedImage;
-// The same with the image's PNG bytes already made (EncodeImagePng), as a transfer has them,
-// and with a vector picture of it, placed last as CF_ENHMETAFILE. A picture that is missing
-// or refused leaves the other formats as they are; it is deleted unless the clipboard took it.
-ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& png, VectorPicture outlines = {});
+// The same with the image's PNG bytes already made (EncodeImagePng), as a transfer has them.
+// The image's vector picture (DrawImageOutlines), if it has one, is placed last as
+// CF_ENHMETAFILE; one that is refused leaves the other formats as they are.
+ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& png);
 
 } // namespace wexa

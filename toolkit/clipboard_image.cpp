@@ -114,9 +114,8 @@ void PlacePng(win32::UniqueGlobal png) {
 }
 
 // Offered last: a program that takes the first picture format it knows gets the bitmap.
-void PlaceVectorPicture(VectorPicture outlines) {
-    if (outlines && SetClipboardData(CF_ENHMETAFILE, detail::FromHandle<HENHMETAFILE>(outlines.Get())))
-        outlines.Release(); // the clipboard's now
+void PlaceVectorPicture(win32::UniqueEnhMetafile& outlines) {
+    if (outlines && SetClipboardData(CF_ENHMETAFILE, outlines.get())) outlines.release(); // the clipboard's now
 }
 
 } // namespace
@@ -125,8 +124,8 @@ ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
     return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
 }
 
-ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded, VectorPicture outlines) {
-    const detail::ImageRecord* image = detail::State().images.Find(imageNumber);
+ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded) {
+    detail::ImageRecord* image = detail::State().images.Find(imageNumber);
     if (!image || !image->bitmap) return ClipboardDataHandle::Null;
     win32::UniqueGlobal png = PngBlockOf(encoded);
     detail::ProgramClipboard clipboard;
@@ -141,7 +140,7 @@ ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& en
         return ClipboardDataHandle::Null;
     }
     dib.release(); // it belongs to the clipboard now
-    PlaceVectorPicture(std::move(outlines));
+    PlaceVectorPicture(image->outlines);
     return detail::ToHandle<ClipboardDataHandle>(placed);
 }
 

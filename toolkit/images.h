@@ -33,6 +33,11 @@ void SetDrawingFont(FontHandle font);
 // Draws the text with its cell's top-left corner at (x, y), truncated to whole pixels, and
 // returns x plus the text's width.
 double DrawTextAt(double x, double y, std::u16string_view text, Colour colour);
+// Draws the text as DrawTextAt draws it at (x, y) in the font (the system font when null),
+// as filled glyph outlines on a white box of the image's size: a vector picture kept with
+// the image, which needs no font where it is shown and which the clipboard is offered after
+// the bitmap. False, with no picture kept, when it cannot be made. Needs no drawing begun.
+bool DrawImageOutlines(int number, FontHandle font, int x, int y, std::u16string_view text);
 void EndImageDrawing();
 
 // Writes the image as a PNG file; nonzero when the whole file was written.

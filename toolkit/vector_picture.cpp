@@ -3,7 +3,7 @@
 // picture's size, fitted to the pixel grid as the image's glyphs are, and filled on the
 // metafile as a path. (Text drawn on a metafile itself, even inside a path, may be recorded
 // as text, which needs the font where it plays.)
-#include "toolkit/vector_picture.h"
+#include "toolkit/images.h"
 
 #include "toolkit/detail/glyph_run.h"
 #include "toolkit/detail/toolkit_state.h"
@@ -96,49 +96,18 @@ bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
     return true;
 }
 
-POINT operator-(POINT a, POINT b) {
-    return {a.x - b.x, a.y - b.y};
-}
-
-// Twice the area the figures enclose, its sign the side on which they are filled.
-double SignedArea(const Path& path) {
-    double area = 0;
-    for (std::size_t i = 0, start = 0; i < path.points.size(); ++i) {
-        const bool last = i + 1 == path.points.size() || path.types[i + 1] == PT_MOVETO;
-        const POINT a = path.points[i], b = path.points[last ? start : i + 1];
-        area += double(a.x) * b.y - double(b.x) * a.y;
-        if (last) start = i + 1;
-    }
-    return area;
-}
-
-// The nearest point of the figure [begin, end) before (step -1) or after (step 1) point i
-// that lies elsewhere, as a unit vector from it; zero when every point is the same.
-std::pair<double, double> Towards(const Path& path, std::size_t begin, std::size_t end, std::size_t i, long step) {
-    const long n = static_cast<long>(end - begin);
-    for (long k = 1; k < n; ++k) {
-        const POINT d =
-            path.points[begin + static_cast<std::size_t>(((long(i - begin) + step * k) % n + n) % n)] - path.points[i];
-        if (const double length = std::hypot(d.x, d.y); length > 0) return {d.x / length, d.y / length};
-    }
-    return {0, 0};
-}
-
-// Moves every edge of the figures `by` units away from the filled side, as a heavier weight of
-// the font would: each point along the bisector of its edges, far enough for both to move `by`.
+// Moves every point of the figures `by` units away from the filled side, across the line
+// through its neighbours: a TrueType outline has its filled side on its right, y upwards.
 void Embolden(Path& path, double by) {
     const Path original = path;
-    by *= SignedArea(original) > 0 ? 1 : -1;
-    for (std::size_t begin = 0, end; begin < original.points.size(); begin = end) {
-        end = begin + 1;
-        while (end < original.points.size() && original.types[end] != PT_MOVETO) ++end;
-        for (std::size_t i = begin; i < end; ++i) {
-            const auto [ix, iy] = Towards(original, begin, end, i, -1); // reversed: from the previous point
-            const auto [ox, oy] = Towards(original, begin, end, i, 1);
-            const double q = 1 - (ix * ox + iy * oy);
-            if (q < 0.1) continue; // a spike that turns back on itself
-            path.points[i].x += std::lround(by * (oy - iy) / q);
-            path.points[i].y -= std::lround(by * (ox - ix) / q);
+    for (std::size_t begin = 0, end = 0; begin < original.points.size(); begin = end) {
+        for (end = begin + 1; end < original.points.size() && original.types[end] != PT_MOVETO;) ++end;
+        for (std::size_t i = begin, n = end - begin; i < end; ++i) {
+            const POINT a = original.points[begin + (i - begin + n - 1) % n], b = original.points[begin + (i - begin + 1) % n];
+            const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+            if (length == 0) continue;
+            path.points[i].x += std::lround(by * dy / length);
+            path.points[i].y -= std::lround(by * dx / length);
         }
     }
 }
@@ -196,26 +165,21 @@ void PrepareBox(HDC metafile, int width, int height) {
 
 } // namespace
 
-VectorPicture::~VectorPicture() {
-    if (*this) DeleteEnhMetaFile(detail::FromHandle<HENHMETAFILE>(metafile_));
-}
-
-std::size_t VectorPicture::Bytes() const {
-    return *this ? GetEnhMetaFileBits(detail::FromHandle<HENHMETAFILE>(metafile_), 0, nullptr) : 0;
-}
-
-VectorPicture DrawVectorPicture(int width, int height, FontHandle font, int x, int y, std::u16string_view text) {
-    if (text.empty() || width <= 0 || height <= 0 || width >= CoordinateLimit / Precision ||
-        height >= CoordinateLimit / Precision)
-        return {};
+bool DrawImageOutlines(int number, FontHandle font, int x, int y, std::u16string_view text) {
+    detail::ImageRecord* image = detail::State().images.Find(number);
+    if (!image || text.empty()) return false;
+    image->outlines.reset();
+    const int width = image->width, height = image->height;
+    if (width >= CoordinateLimit / Precision || height >= CoordinateLimit / Precision) return false;
     const RECT frame{0, 0, MulDiv(width, HundredthsOfMmPerInch, ReferenceDpi),
                      MulDiv(height, HundredthsOfMmPerInch, ReferenceDpi)};
     win32::MetafileRecording recording(frame);
-    if (!recording || !MapPictureUnits(recording.get(), width, height, frame)) return {};
+    if (!recording || !MapPictureUnits(recording.get(), width, height, frame)) return false;
     PrepareBox(recording.get(), width, height);
     HFONT face = IsNull(font) ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT)) : detail::FromHandle<HFONT>(font);
-    if (!RecordOutlines(recording.get(), face, x, y, text)) return {};
-    return VectorPicture(detail::ToHandle<MetafileHandle>(recording.Finish()));
+    if (!RecordOutlines(recording.get(), face, x, y, text)) return false;
+    image->outlines.reset(recording.Finish());
+    return static_cast<bool>(image->outlines);
 }
 
 } // namespace wexa

@@ -38,8 +38,8 @@ void RenderLineImage(int width, std::u16string_view text) {
     EndImageDrawing();
 }
 
-VectorPicture DrawLineOutlines(int width, std::u16string_view text) {
-    return DrawVectorPicture(width, LineImageHeight, LineImageFontHandle(), LineTextX, LineTextY, text);
+bool DrawLineOutlines(std::u16string_view text) {
+    return DrawImageOutlines(LineImageNumber, LineImageFontHandle(), LineTextX, LineTextY, text);
 }
 
 } // namespace wexa

@@ -20,7 +20,8 @@ void TransferLine(const ComposedLine& line) {
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
     const EncodedImage png = EncodeImagePng(LineImageNumber); // one encoding for the file and the clipboard
     const FileWriteOutcome saved = WriteEncodedPng(png, PngOutputPath);
-    CopyImageToClipboard(LineImageNumber, png, DrawLineOutlines(width, line.Text()));
+    DrawLineOutlines(line.Text());
+    CopyImageToClipboard(LineImageNumber, png);
     ShowSaveStatus(saved); // said in the window, without a dialog to dismiss
 }
 

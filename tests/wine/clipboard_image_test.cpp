@@ -270,10 +270,12 @@ TEST_F(ClipboardImage, AMissingOrRefusedVectorPictureLeavesThePngAndTheDibAsThey
     const std::vector<std::uint8_t> pngBefore = ReadBlock(PngFormat), dibBefore = ReadDibBlock();
     HENHMETAFILE deleted = CloseEnhMetaFile(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr));
     DeleteEnhMetaFile(deleted);
-    for (MetafileHandle picture : {MetafileHandle::Null, detail::ToHandle<MetafileHandle>(deleted)}) {
-        ASSERT_NE(CopyImageToClipboard(0, png, VectorPicture(picture)), ClipboardDataHandle::Null);
+    for (HENHMETAFILE picture : {HENHMETAFILE{}, deleted}) {
+        detail::State().images.Find(0)->outlines.reset(picture);
+        ASSERT_NE(CopyImageToClipboard(0, png), ClipboardDataHandle::Null);
         EXPECT_EQ(Formats(), formatsBefore);
         EXPECT_TRUE(ReadBlock(PngFormat) == pngBefore && ReadDibBlock() == dibBefore);
+        detail::State().images.Find(0)->outlines.release(); // not the image's to delete again
     }
 }
 

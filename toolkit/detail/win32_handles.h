@@ -46,6 +46,7 @@ struct KernelHandleTraits : MinusOneIsInvalid { static void Close(HANDLE h) { Cl
 struct FindTraits : MinusOneIsInvalid { static void Close(HANDLE h) { FindClose(h); } };
 struct AcceleratorTraits : NullIsInvalid<HACCEL> { static void Close(HACCEL h) { DestroyAcceleratorTable(h); } };
 struct GlobalMemoryTraits : NullIsInvalid<HGLOBAL> { static void Close(HGLOBAL h) { GlobalFree(h); } };
+struct EnhMetafileTraits : NullIsInvalid<HENHMETAFILE> { static void Close(HENHMETAFILE h) { DeleteEnhMetaFile(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
@@ -55,6 +56,7 @@ using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
+using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileTraits>;
 
 // What a scope object did is undone when it ends, so it is never copied.
 struct Scope {
@@ -111,14 +113,10 @@ private:
 
 // An enhanced metafile being recorded in memory. Finish ends the recording and hands over
 // the metafile; a recording that is never finished is ended and its metafile deleted.
-class MetafileRecording {
+class MetafileRecording : Scope {
 public:
     explicit MetafileRecording(const RECT& frame) : dc_(CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr)) {}
-    MetafileRecording(const MetafileRecording&) = delete;
-    MetafileRecording& operator=(const MetafileRecording&) = delete;
-    ~MetafileRecording() {
-        if (HENHMETAFILE unfinished = Finish()) DeleteEnhMetaFile(unfinished);
-    }
+    ~MetafileRecording() { UniqueEnhMetafile unfinished(Finish()); }
     HDC get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     HENHMETAFILE Finish() { return dc_ ? CloseEnhMetaFile(std::exchange(dc_, nullptr)) : nullptr; }
