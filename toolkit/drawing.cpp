@@ -35,11 +35,9 @@ constexpr int PieceColumns = 4096;        // the columns of the image one piece 
 
 // GDI output reaches the pixels at once while drawing lasts, so the direct reads of the
 // mask never see a half-finished text.
-class GdiBatchLimitScope {
+class GdiBatchLimitScope : win32::Scope {
 public:
     GdiBatchLimitScope() : saved_(GdiSetBatchLimit(1)) {}
-    GdiBatchLimitScope(const GdiBatchLimitScope&) = delete;
-    GdiBatchLimitScope& operator=(const GdiBatchLimitScope&) = delete;
     ~GdiBatchLimitScope() {
         if (saved_) GdiSetBatchLimit(saved_);
     }
@@ -54,19 +52,10 @@ struct Section {
 };
 
 Section MakeTopDownSection(HDC dc, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Section section{win32::UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0)), {}};
-    if (section.bitmap && bits)
-        section.surface = {static_cast<std::uint8_t*>(bits), RowStride24(width), width, height, false};
-    else
-        section.bitmap.reset();
+    Section section{detail::MakeBitmapSection(dc, width, -height), {}};
+    if (auto pixels = detail::SectionPixels(section.bitmap.get(), width, height)) section.surface = *pixels;
+    else section.bitmap.reset();
+    section.surface.bottomUp = false; // what the section's header reports of its height has no sign
     return section;
 }
 

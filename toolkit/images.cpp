@@ -10,7 +10,15 @@ namespace {
 
 constexpr int ImageDepth = 24;
 
-win32::UniqueBitmap MakeBitmapSection(HDC dc, int width, int height) {
+void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
+    win32::SelectedObject selected(dc, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+} // namespace
+
+win32::UniqueBitmap detail::MakeBitmapSection(HDC dc, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -22,25 +30,20 @@ win32::UniqueBitmap MakeBitmapSection(HDC dc, int width, int height) {
     return win32::UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
-void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
-    win32::SelectedObject selected(dc, bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-}
-
-} // namespace
-
-std::optional<PixelSurface> detail::ImagePixels(const ImageRecord& image) {
+std::optional<PixelSurface> detail::SectionPixels(HBITMAP bitmap, int maxWidth, int maxHeight) {
     DIBSECTION section{};
-    HBITMAP bitmap = image.bitmap.get();
     if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP) return std::nullopt;
     if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits) return std::nullopt;
     const BITMAPINFOHEADER& header = section.dsBmih;
     if (header.biBitCount != ImageDepth || header.biCompression != BI_RGB) return std::nullopt;
-    const int width = std::min<int>(image.width, header.biWidth);
-    const int height = std::min<int>(image.height, header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    const int width = std::min<int>(maxWidth, header.biWidth);
+    const int height = std::min<int>(maxHeight, header.biHeight < 0 ? -header.biHeight : header.biHeight);
     return PixelSurface{static_cast<std::uint8_t*>(section.dsBm.bmBits), RowStride24(header.biWidth), width, height,
                         header.biHeight > 0};
+}
+
+std::optional<PixelSurface> detail::ImagePixels(const ImageRecord& image) {
+    return SectionPixels(image.bitmap.get(), image.width, image.height);
 }
 
 BitmapHandle CreateImageBuffer(int number, int width, int height) {
@@ -48,7 +51,7 @@ BitmapHandle CreateImageBuffer(int number, int width, int height) {
     if (!IsObjectNumber(number) || width <= 0 || height <= 0) return BitmapHandle::Null; // an image has pixels
     win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc) return BitmapHandle::Null;
-    win32::UniqueBitmap bitmap = MakeBitmapSection(dc.get(), width, height);
+    win32::UniqueBitmap bitmap = detail::MakeBitmapSection(dc.get(), width, height);
     if (!bitmap) return BitmapHandle::Null;
     FillBlack(dc.get(), bitmap.get(), width, height);
     auto handle = detail::ToHandle<BitmapHandle>(bitmap.get());
