@@ -2,7 +2,6 @@
 // background for its state (themed where a visual style is active, classic where none is),
 // the sign by glyph index where the button centres its text, and the focus rectangle when
 // keyboard cues are shown. In every other way the buttons stay buttons.
-#include "toolkit/detail/glyph_paint.h"
 #include "toolkit/detail/glyph_run.h"
 
 #include <uxtheme.h>

@@ -3,7 +3,6 @@
 // lines break at spaces, a word wider than the field breaks where it no longer fits, and
 // what passes the field's edges is clipped. Lines are laid out only down to the field's
 // bottom, and only the glyphs they may hold are measured, so a long line costs no more.
-#include "toolkit/detail/glyph_paint.h"
 #include "toolkit/detail/glyph_run.h"
 
 #include <algorithm>

@@ -39,31 +39,33 @@ struct Path {
     std::vector<BYTE> types;
 };
 
+struct Point {
+    double x, y;
+};
+Point Unfixed(POINTFX p) { return {p.x.value + p.x.fract / 65536.0, p.y.value + p.y.fract / 65536.0}; }
+Point Between(Point a, Point b, double t) { return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}; }
+
 // The outline's points in 1/Precision pixel, the outline's y upwards from the baseline.
 struct Pen {
     Path& path;
     POINT origin;
-    void Add(double x, double y, BYTE type) {
-        path.points.push_back({origin.x + std::lround(x * Precision), origin.y - std::lround(y * Precision)});
+    void Add(Point p, BYTE type) {
+        path.points.push_back({origin.x + std::lround(p.x * Precision), origin.y - std::lround(p.y * Precision)});
         path.types.push_back(type);
     }
-    void Add(POINTFX p, BYTE type) { Add(Unfixed(p.x), Unfixed(p.y), type); }
-    static double Unfixed(FIXED f) { return f.value + f.fract / 65536.0; }
 };
 
 // A quadratic B-spline's arcs as cubic Beziers: the on-curve points between two control
 // points are their midpoints, the last point is on the curve.
 void AddQuadraticSpline(Pen& pen, POINTFX from, const POINTFX* points, WORD count) {
-    double x0 = Pen::Unfixed(from.x), y0 = Pen::Unfixed(from.y);
+    Point start = Unfixed(from);
     for (WORD i = 0; i + 1 < count; ++i) {
-        const double cx = Pen::Unfixed(points[i].x), cy = Pen::Unfixed(points[i].y);
-        const bool last = i + 2 == count;
-        const double x1 = last ? Pen::Unfixed(points[i + 1].x) : (cx + Pen::Unfixed(points[i + 1].x)) / 2;
-        const double y1 = last ? Pen::Unfixed(points[i + 1].y) : (cy + Pen::Unfixed(points[i + 1].y)) / 2;
-        pen.Add(x0 + 2 * (cx - x0) / 3, y0 + 2 * (cy - y0) / 3, PT_BEZIERTO);
-        pen.Add(x1 + 2 * (cx - x1) / 3, y1 + 2 * (cy - y1) / 3, PT_BEZIERTO);
-        pen.Add(x1, y1, PT_BEZIERTO);
-        x0 = x1, y0 = y1;
+        const Point control = Unfixed(points[i]), next = Unfixed(points[i + 1]);
+        const Point end = i + 2 == count ? next : Between(control, next, 0.5);
+        pen.Add(Between(start, control, 2.0 / 3), PT_BEZIERTO);
+        pen.Add(Between(end, control, 2.0 / 3), PT_BEZIERTO);
+        pen.Add(end, PT_BEZIERTO);
+        start = end;
     }
 }
 
@@ -81,12 +83,12 @@ bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
     for (std::size_t at = 0; at + sizeof(TTPOLYGONHEADER) <= bytes;) {
         const auto* polygon = reinterpret_cast<const TTPOLYGONHEADER*>(outline.data() + at);
         POINTFX current = polygon->pfxStart;
-        pen.Add(current, PT_MOVETO);
+        pen.Add(Unfixed(current), PT_MOVETO);
         for (std::size_t c = at + sizeof *polygon; c < at + polygon->cb;) {
             const auto* curve = reinterpret_cast<const TTPOLYCURVE*>(outline.data() + c);
             if (curve->wType == TT_PRIM_QSPLINE) AddQuadraticSpline(pen, current, curve->apfx, curve->cpfx);
             for (WORD i = 0; curve->wType != TT_PRIM_QSPLINE && i < curve->cpfx; ++i)
-                pen.Add(curve->apfx[i], curve->wType == TT_PRIM_LINE ? PT_LINETO : PT_BEZIERTO);
+                pen.Add(Unfixed(curve->apfx[i]), curve->wType == TT_PRIM_LINE ? PT_LINETO : PT_BEZIERTO);
             current = curve->apfx[curve->cpfx - 1];
             c += sizeof *curve + (curve->cpfx - 1) * sizeof(POINTFX);
         }
@@ -103,7 +105,8 @@ void Embolden(Path& path, double by) {
     for (std::size_t begin = 0, end = 0; begin < original.points.size(); begin = end) {
         for (end = begin + 1; end < original.points.size() && original.types[end] != PT_MOVETO;) ++end;
         for (std::size_t i = begin, n = end - begin; i < end; ++i) {
-            const POINT a = original.points[begin + (i - begin + n - 1) % n], b = original.points[begin + (i - begin + 1) % n];
+            const POINT a = original.points[begin + (i - begin + n - 1) % n];
+            const POINT b = original.points[begin + (i - begin + 1) % n];
             const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
             if (length == 0) continue;
             path.points[i].x += std::lround(by * dy / length);

@@ -1,6 +1,6 @@
 // How the platform's messages become Toolkit events.
 #include "toolkit/detail/gadget_names.h"
-#include "toolkit/detail/glyph_paint.h"
+#include "toolkit/detail/glyph_run.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
 #include "toolkit/events.h"

@@ -3,32 +3,21 @@
 #include "toolkit/gadgets.h"
 #include "transfer/constants.h"
 
+#include <iterator>
+
 namespace wexa {
 namespace {
 
-std::u16string_view SaveStatusText(FileWriteOutcome outcome) {
-    switch (outcome) {
-    case FileWriteOutcome::Written:
-        return SavedText;
-    case FileWriteOutcome::NoImage:
-        return NotSavedNoPictureText;
-    case FileWriteOutcome::FolderMissing:
-        return NotSavedFolderMissingText;
-    case FileWriteOutcome::AccessDenied:
-        return NotSavedAccessDeniedText;
-    case FileWriteOutcome::FileLocked:
-        return NotSavedFileLockedText;
-    case FileWriteOutcome::WriteFailed:
-        break;
-    }
-    return NotSavedWriteFailedText;
-}
+// One text for each outcome, in the order FileWriteOutcome lists them.
+constexpr std::u16string_view SaveStatusTexts[] = {SavedText,          NotSavedNoPictureText,  NotSavedFolderMissingText,
+                                                   NotSavedAccessDeniedText, NotSavedFileLockedText, NotSavedWriteFailedText};
+static_assert(std::size(SaveStatusTexts) == static_cast<std::size_t>(FileWriteOutcome::WriteFailed) + 1);
 
 } // namespace
 
 void ShowSaveStatus(FileWriteOutcome outcome) {
     CreateTextField(SaveStatusNumber, SaveStatusX, SaveStatusY, SaveStatusWidth, SaveStatusHeight,
-                    SaveStatusText(outcome), 0);
+                    SaveStatusTexts[static_cast<std::size_t>(outcome)], 0);
 }
 
 } // namespace wexa

@@ -6,7 +6,10 @@
 // own glyph on every Windows. The keys, the line display and the picture all draw through here.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,5 +35,14 @@ bool DrawGlyphRun(HDC dc, int x, int y, const GlyphRun& run, std::size_t first, 
 inline bool DrawGlyphRun(HDC dc, int x, int y, const GlyphRun& run) {
     return DrawGlyphRun(dc, x, y, run, 0, run.Size());
 }
+
+// The controls whose text the Toolkit draws through here, in place of their own drawing.
+// Paints a glyph key's whole face for its custom-draw notification, as the push button
+// would paint it, and returns what the button is to do next.
+LRESULT PaintGlyphButton(const NMCUSTOMDRAW& draw);
+// Draws an owner-drawn text field: its background, and its text laid out as a
+// left-aligned static lays it out.
+void DrawGlyphTextField(const DRAWITEMSTRUCT& item);
+std::wstring WindowTextOf(HWND window);
 
 } // namespace wexa::detail
