@@ -17,8 +17,6 @@
 namespace wexa {
 namespace {
 
-using detail::GlyphRun;
-
 // The metafile's logical unit is this fraction of a pixel: the outlines keep their
 // fractional places, which show when the picture is enlarged.
 constexpr int Precision = 16;
@@ -84,8 +82,10 @@ bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
         const auto* polygon = reinterpret_cast<const TTPOLYGONHEADER*>(outline.data() + at);
         POINTFX current = polygon->pfxStart;
         pen.Add(Unfixed(current), PT_MOVETO);
-        for (std::size_t c = at + sizeof *polygon; c < at + polygon->cb;) {
+        const std::size_t end = std::min<std::size_t>(at + polygon->cb, bytes);
+        for (std::size_t c = at + sizeof *polygon; c + sizeof(TTPOLYCURVE) <= end;) {
             const auto* curve = reinterpret_cast<const TTPOLYCURVE*>(outline.data() + c);
+            if (curve->cpfx == 0 || c + sizeof *curve + (curve->cpfx - 1) * sizeof(POINTFX) > bytes) return false;
             if (curve->wType == TT_PRIM_QSPLINE) AddQuadraticSpline(pen, current, curve->apfx, curve->cpfx);
             for (WORD i = 0; curve->wType != TT_PRIM_QSPLINE && i < curve->cpfx; ++i)
                 pen.Add(Unfixed(curve->apfx[i]), curve->wType == TT_PRIM_LINE ? PT_LINETO : PT_BEZIERTO);
@@ -93,7 +93,7 @@ bool AddGlyphOutline(HDC dc, WORD glyph, Pen pen) {
             c += sizeof *curve + (curve->cpfx - 1) * sizeof(POINTFX);
         }
         pen.path.types.back() |= PT_CLOSEFIGURE;
-        at += polygon->cb;
+        at += std::max<std::size_t>(polygon->cb, sizeof *polygon); // a figure's size never leaves it in place
     }
     return true;
 }
@@ -129,7 +129,7 @@ bool RecordOutlines(HDC metafile, HFONT font, int x, int y, std::u16string_view 
     if (!dc) return false;
     win32::SelectedObject own(dc.get(), font);
     TEXTMETRICW metrics{};
-    GlyphRun run = detail::GlyphRunOf(dc.get(), detail::Wide(text));
+    detail::GlyphRun run = detail::GlyphRunOf(dc.get(), detail::Wide(text));
     if (!GetTextMetricsW(dc.get(), &metrics) || run.Size() != text.size()) return false;
     if (run.Width() >= CoordinateLimit / Precision - x) return false;
     Path path;

@@ -9,8 +9,9 @@ namespace wexa {
 namespace {
 
 // One text for each outcome, in the order FileWriteOutcome lists them.
-constexpr std::u16string_view SaveStatusTexts[] = {SavedText,          NotSavedNoPictureText,  NotSavedFolderMissingText,
-                                                   NotSavedAccessDeniedText, NotSavedFileLockedText, NotSavedWriteFailedText};
+constexpr std::u16string_view SaveStatusTexts[] = {SavedText, NotSavedNoPictureText, NotSavedFolderMissingText,
+                                                   NotSavedAccessDeniedText, NotSavedFileLockedText,
+                                                   NotSavedWriteFailedText};
 static_assert(std::size(SaveStatusTexts) == static_cast<std::size_t>(FileWriteOutcome::WriteFailed) + 1);
 
 } // namespace
