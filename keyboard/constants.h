@@ -23,7 +23,6 @@ inline constexpr int PreviewImageNumber = 374; // the preview of the last transf
 inline constexpr int PendingLettersNumber = 375;
 inline constexpr int SaveStatusNumber = 376; // whether the last picture was saved, or why not
 
-
 // Whether the numbers are strictly ascending, and so each names its own object.
 constexpr bool Ascending(std::initializer_list<int> numbers) {
     for (const int* n = numbers.begin() + 1; n < numbers.end(); ++n)
