@@ -16,10 +16,12 @@ template <typename Function> bool Find(HMODULE module, const char* name, Functio
 // Systems without the search flags (Vista, and Windows 7 before its update KB2533623) refuse
 // them: there the full path names the same file.
 HMODULE LoadFromSystem32(const wchar_t* name) {
-    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return module;
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
     return LoadLibraryW((std::wstring(folder, length) + L'\\' + name).c_str());
 }
 
@@ -36,8 +38,7 @@ LoadedUxTheme LoadUxTheme() {
         !Find(m, "IsThemeBackgroundPartiallyTransparent", f.isBackgroundPartiallyTransparent) ||
         !Find(m, "DrawThemeParentBackground", f.drawParentBackground) ||
         !Find(m, "DrawThemeBackground", f.drawBackground) ||
-        !Find(m, "GetThemeBackgroundContentRect", f.getBackgroundContentRect) ||
-        !Find(m, "GetThemeColor", f.getColor))
+        !Find(m, "GetThemeBackgroundContentRect", f.getBackgroundContentRect) || !Find(m, "GetThemeColor", f.getColor))
         f = {};
     return loaded;
 }

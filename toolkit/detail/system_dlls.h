@@ -2,8 +2,8 @@
 // DLLs from System32 only. Windows looks for a DLL that is not one of its known DLLs in the
 // program's own folder first, and a program started from Downloads lies beside whatever else
 // was downloaded there, under any DLL's name.
-#include <windows.h>
 #include <uxtheme.h>
+#include <windows.h>
 
 namespace wexa::detail {
 
