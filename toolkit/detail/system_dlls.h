@@ -2,8 +2,9 @@
 // DLLs from System32 only. Windows looks for a DLL that is not one of its known DLLs in the
 // program's own folder first, and a program started from Downloads lies beside whatever else
 // was downloaded there, under any DLL's name.
-#include <uxtheme.h>
 #include <windows.h>
+
+#include <uxtheme.h> // after windows.h, whose types it uses
 
 namespace wexa::detail {
 
