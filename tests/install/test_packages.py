@@ -26,7 +26,9 @@ SHORTCUT = USER / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Wexa Fo
 CONTENTS = ["LICENSE-libpng.txt", "LICENSE-zlib.txt", "LIESMICH.txt", "wexa-tastatur.exe"]
 # Names that web pages are known to drop into Downloads, UxTheme among them. Not version.dll, which
 # Wine's own user32 imports (Windows' does not), nor msimg32.dll, which Wine 8 loads for its own
-# DLLs' delayed imports by the default search order, past SetDefaultDllDirectories.
+# DLLs' delayed imports by the default search order, past SetDefaultDllDirectories. Wine's user32
+# also tries uxtheme.dll that way as it starts, before any code of the program, and lets a file
+# without IsThemeActive go at once: what counts is what the running program holds.
 PLANTED = ("uxtheme", "dwmapi", "winmm", "cryptbase", "profapi", "userenv", "propsys", "dbghelp",
            "iphlpapi", "winhttp", "wininet", "sspicli", "dwrite", "windowscodecs", "oleacc", "textshaping")
 
