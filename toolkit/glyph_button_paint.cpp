@@ -3,8 +3,8 @@
 // the sign by glyph index where the button centres its text, and the focus rectangle when
 // keyboard cues are shown. In every other way the buttons stay buttons.
 #include "toolkit/detail/glyph_run.h"
+#include "toolkit/detail/system_dlls.h"
 
-#include <uxtheme.h>
 #include <vssym32.h>
 
 namespace wexa::detail {
@@ -21,23 +21,24 @@ int PushButtonState(UINT item, LONG_PTR style) {
 
 // Paints the background and gives the rectangle the label and the focus rectangle go in.
 RECT PaintFace(HWND button, HDC dc, HTHEME theme, RECT face, int state) {
+    const UxTheme& ux = SystemUxTheme();
     if (!theme) {
         DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (state == PBS_PRESSED ? DFCS_PUSHED : 0));
         InflateRect(&face, -2, -2); // inside the frame
         return face;
     }
-    if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
-        DrawThemeParentBackground(button, dc, &face);
-    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &face, nullptr);
+    if (ux.isBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state)) ux.drawParentBackground(button, dc, &face);
+    ux.drawBackground(theme, dc, BP_PUSHBUTTON, state, &face, nullptr);
     RECT content = face;
-    GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, state, &face, &content);
+    ux.getBackgroundContentRect(theme, dc, BP_PUSHBUTTON, state, &face, &content);
     return content;
 }
 
 // The visual style's text colour, or the system's (high contrast included).
 COLORREF LabelColour(HTHEME theme, int state) {
     COLORREF colour = 0;
-    if (theme && SUCCEEDED(GetThemeColor(theme, BP_PUSHBUTTON, state, TMT_TEXTCOLOR, &colour))) return colour;
+    if (theme && SUCCEEDED(SystemUxTheme().getColor(theme, BP_PUSHBUTTON, state, TMT_TEXTCOLOR, &colour)))
+        return colour;
     return GetSysColor(state == PBS_DISABLED ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
 }
 
@@ -61,7 +62,9 @@ LRESULT PaintGlyphButton(const NMCUSTOMDRAW& draw) {
     HWND button = draw.hdr.hwndFrom;
     HDC dc = draw.hdc;
     const int state = PushButtonState(draw.uItemState, GetWindowLongPtrW(button, GWL_STYLE));
-    HTHEME theme = GetWindowTheme(button); // the button's own, while a visual style is active
+    // The button's own, while a visual style is active; none without UxTheme's functions.
+    const UxTheme& ux = SystemUxTheme();
+    HTHEME theme = ux.getWindowTheme ? ux.getWindowTheme(button) : nullptr;
     RECT face{};
     GetClientRect(button, &face);
     const int saved = SaveDC(dc);

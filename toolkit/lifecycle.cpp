@@ -1,6 +1,7 @@
 #include "toolkit/lifecycle.h"
 
 #include "toolkit/detail/gadget_names.h"
+#include "toolkit/detail/system_dlls.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/detail/window_class.h"
 
@@ -42,6 +43,7 @@ void RemoveFontRegistrations(detail::ToolkitState& s) {
 } // namespace
 
 void InitToolkit() {
+    detail::RestrictDllSearchToSystem32();
     detail::ToolkitState& s = detail::State();
     // A drive without a medium (a card reader, an empty optical drive) must not make the
     // system ask the user to insert one: the program's fixed paths are simply not there.

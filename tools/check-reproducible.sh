@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program twice from this tree, in two fresh build folders of different names,
-# and compares the two executables byte for byte: no time, no path may reach them.
+# Builds the program and its packages twice from this tree, in two fresh build folders of
+# different names, and compares them byte for byte: the executable, the ZIP, the installer
+# and SHA256SUMS. No time, no path may reach them (the packages' dates are the commit's).
 #   tools/check-reproducible.sh            exit status 0 when they are the same
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -12,12 +13,18 @@ for build in "$work/a" "$work/second-build"; do
     if [ -d build/win64/_deps/libpng-source ]; then
         mkdir -p "$build/_deps" && cp -a build/win64/_deps/libpng-source "$build/_deps/"
     fi
+    # cpack itself, not the package target: that would build every test program first.
     if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-                 -DCMAKE_BUILD_TYPE=Release && cmake --build "$build" --target wexa-tastatur; } > "$build.log" 2>&1; then
+                 -DCMAKE_BUILD_TYPE=Release && cmake --build "$build" --target wexa-tastatur &&
+           (cd "$build" && cpack); } > "$build.log" 2>&1; then
         tail -n 30 "$build.log"
         exit 1
     fi
 done
 cmp "$work/a/wexa-tastatur.exe" "$work/second-build/wexa-tastatur.exe"
+for file in "$work"/a/packages/{*.zip,*.exe,SHA256SUMS}; do
+    cmp "$file" "$work/second-build/packages/${file##*/}"
+    echo "identical: ${file##*/}, $(stat -c %s "$file") bytes"
+done
 sha256sum "$work/a/wexa-tastatur.exe" | cut -d' ' -f1
-echo "identical: $(stat -c %s "$work/a/wexa-tastatur.exe") bytes"
+echo "identical: wexa-tastatur.exe, $(stat -c %s "$work/a/wexa-tastatur.exe") bytes"

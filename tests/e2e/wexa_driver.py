@@ -270,11 +270,12 @@ class WexaApp:
 
     root: a folder for the drives (a fresh temporary one by default) with d/kelvast6 and
     f/tmp made unless make_font_folder / make_png_folder say otherwise; d=None or f=None
-    removes that drive altogether. env: variables for the program's environment only.
+    removes that drive altogether. env: variables for the program's environment only. exe: the
+    program to start, by its Linux or Windows path (the build's by default).
     """
 
     def __init__(self, root=None, make_font_folder=True, make_png_folder=True, drive_d="default",
-                 drive_f="default", start=True, env=None):
+                 drive_f="default", start=True, env=None, exe=EXE):
         self._tmp = None
         if root is None:
             self._tmp = tempfile.TemporaryDirectory(prefix="wexa-e2e-")
@@ -292,6 +293,7 @@ class WexaApp:
         self.exit_code = None
         self._start = start
         self._env = env or {}
+        self._exe = exe
 
     # Paths of the program's traces, as seen from Linux.
     @property
@@ -327,7 +329,7 @@ class WexaApp:
             self._lock.close()
 
     def start(self, timeout=60):
-        self.proc = subprocess.Popen([str(WINE_EXEC), str(EXE)], env=wine_env(**self._env),
+        self.proc = subprocess.Popen([str(WINE_EXEC), str(self._exe)], env=wine_env(**self._env),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.time() + timeout
         while time.time() < deadline:

@@ -36,6 +36,15 @@ TEST(Program, CloseRequestEndsTheLoopAndShutdownDestroysTheWindow) {
     EXPECT_FALSE(GetClassInfoW(GetModuleHandleW(nullptr), L"WindowClass_0", &wc));
 }
 
+TEST(Program, FromStartUpOnNoDllIsLoadedFromTheProgramsOwnFolder) {
+    ASSERT_TRUE(StartUp().has_value());
+    EXPECT_EQ(LoadLibraryW(L"wexa-planted.dll"), nullptr);
+    HMODULE there = LoadLibraryExW(L"wexa-planted.dll", nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+    EXPECT_NE(there, nullptr) << "it lies beside this program";
+    FreeLibrary(there);
+    ShutDown();
+}
+
 TEST(Program, StartsAgainAfterAShutdown) {
     EXPECT_TRUE(StartUp().has_value());
     ShutDown();

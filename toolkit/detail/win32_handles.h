@@ -47,6 +47,7 @@ struct FindTraits : MinusOneIsInvalid { static void Close(HANDLE h) { FindClose(
 struct AcceleratorTraits : NullIsInvalid<HACCEL> { static void Close(HACCEL h) { DestroyAcceleratorTable(h); } };
 struct GlobalMemoryTraits : NullIsInvalid<HGLOBAL> { static void Close(HGLOBAL h) { GlobalFree(h); } };
 struct EnhMetafileTraits : NullIsInvalid<HENHMETAFILE> { static void Close(HENHMETAFILE h) { DeleteEnhMetaFile(h); } };
+struct ModuleTraits : NullIsInvalid<HMODULE> { static void Close(HMODULE h) { FreeLibrary(h); } };
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
@@ -57,6 +58,7 @@ using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileTraits>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 
 // What a scope object did is undone when it ends, so it is never copied.
 struct Scope {

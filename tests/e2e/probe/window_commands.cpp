@@ -1,6 +1,8 @@
 // Commands about the main window and its controls.
 #include "probe.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <string>
 
@@ -145,7 +147,23 @@ int HoldDesktop(const Args&) {
     return 0;
 }
 
+// modules: the full paths of the DLLs loaded in the program's process now.
+int Modules(const Args&) {
+    DWORD process = 0;
+    if (HWND w = FindMainWindow()) GetWindowThreadProcessId(w, &process);
+    HANDLE snapshot = process ? CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process) : INVALID_HANDLE_VALUE;
+    if (snapshot == INVALID_HANDLE_VALUE) return Fail("no program to list");
+    MODULEENTRY32W module{sizeof module};
+    std::string list;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        list += (list.empty() ? "" : ",") + Quote(module.szExePath);
+    CloseHandle(snapshot);
+    std::printf("{\"modules\":[%s]}\n", list.c_str());
+    return 0;
+}
+
 const ProbeCommand holdDesktop{"hold-desktop", HoldDesktop};
+const ProbeCommand modules{"modules", Modules};
 const ProbeCommand window{"window", Window};
 const ProbeCommand controls{"controls", Controls};
 const ProbeCommand control{"control", Control};
