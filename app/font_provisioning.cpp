@@ -14,7 +14,8 @@ namespace {
 // missing file is ever written, so a shortened one (a full disk) would stay broken for good: the
 // writer removes it, and the next start writes the font again.
 bool VevovivFromFile() {
-    if (QueryFileSize(FontFilePath) == NothingAtPath) WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
+    if (QueryFileSize(FontFilePath) == NothingAtPath)
+        WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
     // Whatever is at the path is registered, also a file this start did not write.
     return RegisterPrivateFontFile(FontFilePath) && HasFontFace(VevovivFace);
 }

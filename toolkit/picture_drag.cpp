@@ -93,8 +93,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* asked, STGMEDIUM* medium) override {
         if (!asked || !medium) return E_INVALIDARG;
         *medium = {};
-        for (auto& [format, kept] : kept_)
-            if (Matches(format, *asked)) return Lend(kept, *medium);
+        if (const STGMEDIUM* kept = KeptFor(*asked)) return Lend(*kept, *medium);
         const std::ptrdiff_t at = Find(*asked);
         if (at < 0) return DV_E_FORMATETC;
         if (!picture_) return E_UNEXPECTED;
@@ -102,7 +101,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* asked) override {
-        return asked && Find(*asked) >= 0 ? S_OK : DV_E_FORMATETC;
+        return asked && (Find(*asked) >= 0 || KeptFor(*asked)) ? S_OK : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* canonical) override {
         if (canonical) canonical->ptd = nullptr;
@@ -144,6 +143,11 @@ private:
         for (std::size_t i = 0; i < formats_.size(); ++i)
             if (Matches(formats_[i], asked)) return static_cast<std::ptrdiff_t>(i);
         return -1;
+    }
+    const STGMEDIUM* KeptFor(const FORMATETC& asked) const {
+        for (const auto& [format, kept] : kept_)
+            if (Matches(format, asked)) return &kept;
+        return nullptr;
     }
     // A kept medium, lent: the taker's release releases this object instead.
     HRESULT Lend(const STGMEDIUM& kept, STGMEDIUM& medium) {
@@ -190,7 +194,8 @@ win32::UniqueBitmap ShownPart(HWND view, HBITMAP picture, SIZE& size) {
     GetClientRect(GetParent(view), &parent);
     MapWindowPoints(GetParent(view), nullptr, reinterpret_cast<POINT*>(&parent), 2);
     if (!GetObjectW(picture, sizeof bitmap, &bitmap) || !IntersectRect(&shown, &shown, &parent)) return {};
-    size = {std::min<LONG>(bitmap.bmWidth, shown.right - shown.left), std::min<LONG>(bitmap.bmHeight, shown.bottom - shown.top)};
+    size = {std::min<LONG>(bitmap.bmWidth, shown.right - shown.left),
+            std::min<LONG>(bitmap.bmHeight, shown.bottom - shown.top)};
     win32::WindowDc screen(nullptr);
     win32::UniqueMemoryDc from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
     win32::UniqueBitmap part(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));

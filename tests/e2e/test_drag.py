@@ -1,42 +1,17 @@
 """The preview dragged into another program: the real program and a drop target in a program
-of its own (the probe, registered with RegisterDragDrop), driven by real pointer input. Also
-the end of the program on a quit message for its thread."""
+of its own (the probe, with RegisterDragDrop), driven by real pointer input. And the end of the
+program on a quit message for its thread."""
+import json
 import queue
 import struct
 import tempfile
 import threading
-import time
 import unittest
 from pathlib import Path
 
 from keyboard_model import PREVIEW, TRANSFER
 from test_png_clipboard import clipboard_png, format_names
 from wexa_driver import WexaApp, probe, start_probe, stop, winpath, xdotool
-
-PNG_FORMATS = ["PNG", 8, 14, "FileGroupDescriptorW", "FileContents"]  # CF_DIB, CF_ENHMETAFILE
-
-
-def lines_of(proc):
-    """The program's output lines as they come, to be waited for one by one."""
-    lines = queue.Queue()
-    threading.Thread(target=lambda: [lines.put(line) for line in proc.stdout], daemon=True).start()
-    return lines
-
-
-def wait_for(what, test, timeout=20):
-    deadline = time.monotonic() + timeout
-    while not test():
-        if time.monotonic() > deadline:
-            raise AssertionError(f"never: {what}")
-        time.sleep(0.05)
-
-
-def file_descriptor(block):
-    """(count, name, size) of a FILEGROUPDESCRIPTORW's first file."""
-    (count,) = struct.unpack("<I", block[:4])
-    high, low = struct.unpack("<II", block[4 + 64:4 + 72])
-    name = block[4 + 72:4 + 72 + 520].decode("utf-16-le").split("\0")[0]
-    return count, name, (high << 32) | low
 
 
 class DragOfThePreview(unittest.TestCase):
@@ -46,43 +21,34 @@ class DragOfThePreview(unittest.TestCase):
                 app.click(key)
             app.click(TRANSFER)
             app.click(3)  # the line changes after the transfer: the preview still shows its picture
-            app.click(PREVIEW)  # a click without a move: nothing
-            line, formats, dib = app.line_units(), format_names(), app.clipboard_dib()
+            before = (app.line_units(), format_names(), app.clipboard_dib(), clipboard_png())
             png, written = app.png_file.read_bytes(), app.png_file.stat().st_mtime_ns
-            self.assertEqual(probe("capture")["captured"], False)
-
             client = app.window()["client"]
-            target_proc, target = start_probe("drop-target", client[0], client[1] + client[3] + 60, 400, 120,
-                                              winpath(d))
+            target, answer = start_probe("drop-target", client[0], client[1] + client[3] + 60, 400, 120, winpath(d))
             try:
-                said = lines_of(target_proc)
-                x, y = app.screen_point(PREVIEW, 20, 25)
-                xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + 15, y + 5)
-                wait_for("the drag is under way", lambda: probe("capture")["by_control"] is False
-                         and probe("capture")["captured"])
-                left, top, right, bottom = target["window"]
-                xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
-                self.assertEqual(said.get(timeout=20).strip(), '{"entered":true}')
+                said = queue.Queue()
+                threading.Thread(target=lambda: [said.put(line) for line in target.stdout], daemon=True).start()
+                (x, y), (left, top, right, bottom) = app.screen_point(PREVIEW, 20, 25), answer["window"]
+                # Pressed on the preview, moved past the drag distance and on to the target: the
+                # button stays down until the target has seen the drag come in.
+                xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + 15, y + 5,
+                        "mousemove", (left + right) // 2, (top + bottom) // 2)
+                self.assertEqual(json.loads(said.get(timeout=30)), {"entered": True})
                 xdotool("mouseup", 1)
-                dropped = __import__("json").loads(said.get(timeout=60))
-                target_proc.wait(timeout=30)
+                dropped = json.loads(said.get(timeout=60))
             finally:
-                stop(target_proc)
-
+                stop(target)
             self.assertEqual(dropped["allowed"], 1, "copy only")
-            offered = [f["name"] or f["id"] for f in dropped["dropped"]]
-            self.assertEqual(offered, PNG_FORMATS)
-            self.assertTrue(all(f["got"] for f in dropped["dropped"]))
-            blocks = [Path(d, f"{i}.bin").read_bytes() for i in range(len(offered))]
-            self.assertEqual(blocks[0], png)
-            self.assertEqual(blocks[1], dib)
-            self.assertEqual(file_descriptor(blocks[3]), (1, "wexazeile.png", len(png)))
-            self.assertEqual(blocks[4], png)
-            self.assertEqual(dropped["dropped"][4]["lindex"], 0)
-
+            self.assertEqual([(f["name"] or f["id"], f["lindex"], f["got"]) for f in dropped["dropped"]],
+                             [("PNG", -1, True), (8, -1, True), (14, -1, True),  # CF_DIB, CF_ENHMETAFILE
+                              ("FileGroupDescriptorW", -1, True), ("FileContents", 0, True)])
+            blocks = [Path(d, f"{i}.bin").read_bytes() for i in range(5)]
+            self.assertEqual((blocks[0], blocks[1], blocks[4]), (png, before[2], png))
+            descriptor = blocks[3]  # FILEGROUPDESCRIPTORW: one FILEDESCRIPTORW, its size at 68, its name at 76
+            self.assertEqual(struct.unpack("<III", descriptor[:4] + descriptor[68:76]), (1, 0, len(png)))
+            self.assertEqual(descriptor[76:76 + 28].decode("utf-16-le"), "wexazeile.png\0")
             app.sync()
-            self.assertEqual(app.line_units(), line)
-            self.assertEqual((format_names(), app.clipboard_dib(), clipboard_png()), (formats, dib, png))
+            self.assertEqual((app.line_units(), format_names(), app.clipboard_dib(), clipboard_png()), before)
             self.assertEqual((app.png_file.read_bytes(), app.png_file.stat().st_mtime_ns), (png, written))
 
 
