@@ -115,7 +115,7 @@ public:
         for (auto& [was, old] : kept_)
             if (was.cfFormat == kept.cfFormat) {
                 ReleaseStgMedium(&old);
-                old = *medium;
+                was = kept, old = *medium;
                 return S_OK;
             }
         kept_.push_back({kept, *medium});
