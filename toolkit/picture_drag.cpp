@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -212,8 +213,11 @@ void ShowDragImage(HWND view, HBITMAP picture, IDataObject* data) {
     win32::ComReference<IDragSourceHelper> helper(made);
     SHDRAGIMAGE image{};
     win32::UniqueBitmap part = ShownPart(view, picture, image.sizeDragImage);
-    GetCursorPos(&image.ptOffset);
-    ScreenToClient(view, &image.ptOffset);
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(view, &at); // the pointer may have left the picture by now: it holds the nearest edge
+    image.ptOffset = {std::clamp<LONG>(at.x, 0, image.sizeDragImage.cx),
+                      std::clamp<LONG>(at.y, 0, image.sizeDragImage.cy)};
     image.hbmpDragImage = part.get();
     image.crColorKey = CLR_NONE;
     if (part && SUCCEEDED(helper->InitializeFromBitmap(&image, data))) part.release(); // the helper's now
