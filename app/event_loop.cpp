@@ -43,7 +43,8 @@ void DispatchGadget(Program& program, int gadgetNumber) {
         AppendToLine(program.line, entry->appendedText);
         break;
     case KeyAction::TransferLine:
-        TransferLine(program.line);
+        program.picture = {}; // its outlines go before the new ones are made, as its image does
+        program.picture = TransferLine(program.line);
         break;
     case KeyAction::ClearLine:
         ClearLine(program.line);
@@ -55,10 +56,12 @@ void DispatchGadget(Program& program, int gadgetNumber) {
 }
 
 bool HandleEvent(Program& program, int code) {
+    const bool dragged = code == GadgetEvent && EventType() == EventTypeDragStart;
+    if (dragged && EventGadgetNumber() == PreviewImageNumber) DragPreviewPicture(program.picture);
     if (code == GadgetEvent) DispatchGadget(program, EventGadgetNumber());
     if (code == CharacterEvent) TypeCharacter(program.line, program.pending, EventCharacter());
     if (code == EditKeyEvent) DispatchEditKey(program, EventKey());
-    return code != CloseEvent;
+    return code != CloseEvent && code != QuitEvent;
 }
 
 void RunEventLoop(Program& program) {

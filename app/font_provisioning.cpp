@@ -8,19 +8,14 @@
 
 namespace wexa {
 
-// Only a missing file is ever written, so a shortened one (a full disk) would stay broken for
-// good: the writer removes it, and the next start writes the font again.
-int WriteCarriedFont() {
-    WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
-    return 0;
-}
-
 namespace {
 
-// The font file at its path, written there when nothing is: true when it gives the face.
+// The font file at its path, written there when nothing is: true when it gives the face. Only a
+// missing file is ever written, so a shortened one (a full disk) would stay broken for good: the
+// writer removes it, and the next start writes the font again.
 bool VevovivFromFile() {
     if (QueryFileSize(FontFilePath) == NothingAtPath)
-        WriteCarriedFont();
+        WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
     // Whatever is at the path is registered, also a file this start did not write.
     return RegisterPrivateFontFile(FontFilePath) && HasFontFace(VevovivFace);
 }

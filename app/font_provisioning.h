@@ -7,7 +7,4 @@ namespace wexa {
 // and LineFont when either gave the face, and LabelFont in every case.
 void ProvisionFonts();
 
-// Writes the carried font file to FontFilePath. Always 0.
-int WriteCarriedFont();
-
 } // namespace wexa

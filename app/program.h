@@ -2,6 +2,7 @@
 // The program's spine: start-up, the event loop and shutdown.
 #include "keyboard/composed_line.h"
 #include "keyboard/typing.h"
+#include "toolkit/picture.h"
 
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace wexa {
 struct Program {
     ComposedLine line;      // the only user data; lost when the window closes
     PendingLetters pending; // typed letters that spell no syllable yet
+    Picture picture;        // the last transfer's, which the preview shows and lets drag
 };
 
 // Called with the name of each step of start-up as it ends, for a benchmark that times them;
@@ -25,7 +27,7 @@ int RunProgram(StepMark mark = MarkNothing);
 // Every step before the loop. Nothing when the main window could not be opened.
 std::optional<Program> StartUp(StepMark mark = MarkNothing);
 
-// One turn of the event loop for the event just fetched; false for the close event.
+// One turn of the event loop for the event just fetched; false for the close and quit events.
 bool HandleEvent(Program& program, int code);
 void RunEventLoop(Program& program);
 void DispatchGadget(Program& program, int gadgetNumber);

@@ -1,6 +1,6 @@
 // PNG export benchmark for lines of 1, 100, 728 and 25,000 characters: the program's own
 // encoding (EncodeImagePng, libpng, a cold encoding of the same rows every round: nothing is
-// kept between calls) and the whole file (WriteImagePng), next to plain zlib compress2 at
+// kept between calls) and the whole file (the encoding written by WriteEncodedPng), next to plain zlib compress2 at
 // level 9 of the same filtered rows (the bound that filter None and level 9 allow), and the
 // clipboard step beside them. The steps alternate round by round; the figures are medians
 // with the minimum in brackets, and a step that fails is named.
@@ -119,8 +119,12 @@ void Measure(int characters, int rounds, const std::u16string& path) {
                   return compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()),
                                    ZlibLevel) == Z_OK;
               }};
-    Step file{"PNG file", [&] { return wexa::WriteImagePng(0, path) == 1; }};
-    Step clipboard{"clipboard", [&] { return !wexa::IsNull(wexa::CopyImageToClipboard(0)); }};
+    Step file{"PNG file", [&] {
+                  return wexa::WriteEncodedPng(wexa::EncodeImagePng(0), path) == wexa::FileWriteOutcome::Written;
+              }};
+    Step clipboard{"clipboard", [&] {
+                       return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::Picture{wexa::EncodeImagePng(0), 0, {}}));
+                   }};
     Step* steps[] = {&encode, &zlib, &file, &clipboard};
     for (int i = 0; i < rounds; ++i)
         for (Step* step : steps) step->Take();

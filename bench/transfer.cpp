@@ -84,18 +84,15 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
                                                        width, wexa::LineImageHeight,
                                                        wexa::ImageHandleOf(wexa::LineImageNumber)));
         });
-        wexa::EncodedImage encoded;
+        wexa::Picture picture{{}, wexa::LineImageNumber, {}};
         png.Take([&] {
-            encoded = wexa::EncodeImagePng(wexa::LineImageNumber);
-            return wexa::WriteEncodedPng(encoded, pngPath) == wexa::FileWriteOutcome::Written;
+            picture.png = wexa::EncodeImagePng(wexa::LineImageNumber);
+            return wexa::WriteEncodedPng(picture.png, pngPath) == wexa::FileWriteOutcome::Written;
         });
-        metafile.Take([&] { return wexa::DrawLineOutlines(line); });
-        metafileBytes = GetEnhMetaFileBits(wexa::detail::State().images.Find(wexa::LineImageNumber)->outlines.get(), 0,
-                                           nullptr);
-        clipboard.Take([&] {
-            return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::LineImageNumber, encoded));
-        });
-        pngBytes = encoded.bytes.size();
+        metafile.Take([&] { return (picture.outlines = wexa::DrawLineOutlines(line)) != nullptr; });
+        metafileBytes = GetEnhMetaFileBits(static_cast<HENHMETAFILE>(picture.outlines.get()), 0, nullptr);
+        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(picture)); });
+        pngBytes = picture.png.bytes.size();
     }
     const double rows = static_cast<double>((3 * static_cast<std::int64_t>(width) + 3) / 4 * 4 * wexa::LineImageHeight);
     const double needed = (2 * rows + static_cast<double>(pngBytes)) / (1024.0 * 1024.0);

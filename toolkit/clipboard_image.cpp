@@ -1,40 +1,41 @@
 #include "toolkit/clipboard.h"
 
 #include "toolkit/detail/clipboard_access.h"
+#include "toolkit/detail/picture_formats.h"
 #include "toolkit/detail/toolkit_state.h"
 #include "toolkit/dib_layout.h"
-#include "toolkit/images.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 namespace wexa {
+
+void MetafileRelease::operator()(void* metafile) const { DeleteEnhMetaFile(static_cast<HENHMETAFILE>(metafile)); }
+
+namespace detail {
 namespace {
 
 inline constexpr UINT MovableZeroFilled = GMEM_MOVEABLE | GMEM_ZEROINIT;
+// The image table holds 24-bit pictures only; GetDIBits converts any bitmap to this depth.
+inline constexpr WORD PackedBitCount = 24;
 
 struct PackedShape {
     LONG width = 0;
     LONG height = 0;
-    WORD bitCount = 0;
-    std::uint32_t colourTableBytes = 0;
     UINT rows() const { return static_cast<UINT>(std::labs(height)); }
 };
 
 std::optional<PackedShape> PackedShapeOf(HBITMAP bitmap) {
     BITMAP bm{};
     if (GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return std::nullopt;
-    PackedShape shape{bm.bmWidth, bm.bmHeight, static_cast<WORD>(PackedBitCount(bm.bmPlanes, bm.bmBitsPixel))};
-    shape.colourTableBytes = ColourTableBytes(InfoHeaderBytes, 0, shape.bitCount);
-    return shape;
+    return PackedShape{bm.bmWidth, bm.bmHeight};
 }
 
-// The header and an empty colour table, in a movable zero-filled block.
+// The header in a movable zero-filled block; a 24-bit bitmap has no colour table.
 win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
-    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, InfoHeaderBytes + shape.colourTableBytes));
+    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, InfoHeaderBytes));
     if (!block) return {};
     win32::GlobalLock<BITMAPINFOHEADER> header(block.get());
     if (!header) return {};
@@ -42,7 +43,7 @@ win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
     header.get()->biWidth = shape.width;
     header.get()->biHeight = shape.height;
     header.get()->biPlanes = 1;
-    header.get()->biBitCount = shape.bitCount;
+    header.get()->biBitCount = PackedBitCount;
     return block;
 }
 
@@ -53,7 +54,7 @@ std::optional<std::uint32_t> CompleteHeader(HDC dc, HBITMAP bitmap, HGLOBAL bloc
     BITMAPINFOHEADER& header = info.get()->bmiHeader;
     GetDIBits(dc, bitmap, 0, shape.rows(), nullptr, info.get(), DIB_RGB_COLORS);
     if (header.biSizeImage == 0) {
-        const std::optional<std::uint32_t> bytes = PackedImageBytes(shape.bitCount, shape.width, shape.rows());
+        const std::optional<std::uint32_t> bytes = PackedImageBytes(PackedBitCount, shape.width, shape.rows());
         if (!bytes) return std::nullopt;
         header.biSizeImage = *bytes;
     }
@@ -68,13 +69,13 @@ bool GrowBlock(win32::UniqueGlobal& block, SIZE_T bytes) {
     return true;
 }
 
-// Copies every row; a partial copy would put a truncated picture on the clipboard.
+// Copies every row; a partial copy would hand out a truncated picture.
 bool CopyRows(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
     win32::GlobalLock<std::uint8_t> bytes(block);
     if (!bytes) return false;
     auto* info = reinterpret_cast<BITMAPINFO*>(bytes.get());
-    void* rows = bytes.get() + InfoHeaderBytes + shape.colourTableBytes;
-    return GetDIBits(dc, bitmap, 0, shape.rows(), rows, info, DIB_RGB_COLORS) == static_cast<int>(shape.rows());
+    return GetDIBits(dc, bitmap, 0, shape.rows(), bytes.get() + InfoHeaderBytes, info, DIB_RGB_COLORS) ==
+           static_cast<int>(shape.rows());
 }
 
 // The bitmap as a packed device-independent bitmap block, unlocked; null on failure.
@@ -88,16 +89,22 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
     if (!block) return {};
     const std::optional<std::uint32_t> imageBytes = CompleteHeader(screen.get(), bitmap, block.get(), *shape);
     if (!imageBytes) return {};
-    if (!GrowBlock(block, SIZE_T{InfoHeaderBytes} + shape->colourTableBytes + *imageBytes)) return {};
+    if (!GrowBlock(block, SIZE_T{InfoHeaderBytes} + *imageBytes)) return {};
     if (!CopyRows(screen.get(), bitmap, block.get(), *shape)) return {};
     return block;
 }
 
-// The registered format under which browsers and screenshot tools place PNG pictures.
-inline constexpr wchar_t PngFormatName[] = L"PNG";
+HBITMAP BitmapOf(const Picture& picture) {
+    const ImageRecord* image = State().images.Find(picture.image);
+    return image ? image->bitmap.get() : nullptr;
+}
 
-// The PNG bytes in a movable block for the clipboard; null when there are none.
-win32::UniqueGlobal PngBlockOf(const EncodedImage& png) {
+} // namespace
+
+UINT PngFormat() { return RegisterClipboardFormatW(L"PNG"); }
+
+win32::UniqueGlobal PngBlockOf(const Picture& picture) {
+    const EncodedImage& png = picture.png;
     if (png.outcome != EncodedImage::Outcome::Encoded) return {};
     win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png.bytes.size()));
     if (!block) return {};
@@ -107,30 +114,40 @@ win32::UniqueGlobal PngBlockOf(const EncodedImage& png) {
     return block;
 }
 
+win32::UniqueGlobal PackedDibOf(const Picture& picture) {
+    HBITMAP bitmap = BitmapOf(picture);
+    return bitmap ? PackBitmap(bitmap) : win32::UniqueGlobal{};
+}
+
+win32::UniqueEnhMetafile OutlinesOf(const Picture& picture) {
+    auto outlines = static_cast<HENHMETAFILE>(picture.outlines.get());
+    return win32::UniqueEnhMetafile(outlines ? CopyEnhMetaFileW(outlines, nullptr) : nullptr);
+}
+
+} // namespace detail
+
+namespace {
+
 // Offers the PNG first, for the programs that read it best; a refusal leaves the DIB alone.
 void PlacePng(win32::UniqueGlobal png) {
-    const UINT format = RegisterClipboardFormatW(PngFormatName);
+    const UINT format = detail::PngFormat();
     if (png && format && SetClipboardData(format, png.get())) png.release(); // the clipboard's now
 }
 
 // Offered last: a program that takes the first picture format it knows gets the bitmap.
-void PlaceVectorPicture(win32::UniqueEnhMetafile& outlines) {
+void PlaceVectorPicture(win32::UniqueEnhMetafile outlines) {
     if (outlines && SetClipboardData(CF_ENHMETAFILE, outlines.get())) outlines.release(); // the clipboard's now
 }
 
 } // namespace
 
-ClipboardDataHandle CopyImageToClipboard(int imageNumber) {
-    return CopyImageToClipboard(imageNumber, EncodeImagePng(imageNumber)); // before opening: held briefly
-}
-
-ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& encoded) {
-    detail::ImageRecord* image = detail::State().images.Find(imageNumber);
-    if (!image || !image->bitmap) return ClipboardDataHandle::Null;
-    win32::UniqueGlobal png = PngBlockOf(encoded);
+ClipboardDataHandle CopyImageToClipboard(const Picture& picture) {
+    if (IsNull(ImageHandleOf(picture.image))) return ClipboardDataHandle::Null; // the clipboard is not opened
+    win32::UniqueGlobal png = detail::PngBlockOf(picture); // before opening: held briefly
+    win32::UniqueEnhMetafile outlines = detail::OutlinesOf(picture);
     detail::ProgramClipboard clipboard;
     if (!clipboard) return ClipboardDataHandle::Null;
-    win32::UniqueGlobal dib = PackBitmap(image->bitmap.get());
+    win32::UniqueGlobal dib = detail::PackedDibOf(picture);
     if (!dib) return ClipboardDataHandle::Null; // the clipboard is closed as it was
     if (!clipboard.Empty()) return ClipboardDataHandle::Null; // another program's data stays alone
     PlacePng(std::move(png));
@@ -140,7 +157,7 @@ ClipboardDataHandle CopyImageToClipboard(int imageNumber, const EncodedImage& en
         return ClipboardDataHandle::Null;
     }
     dib.release(); // it belongs to the clipboard now
-    PlaceVectorPicture(image->outlines);
+    PlaceVectorPicture(std::move(outlines));
     return detail::ToHandle<ClipboardDataHandle>(placed);
 }
 

@@ -31,7 +31,7 @@ int WaitForEvent() {
         return event->code;
     }
     MSG msg;
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return 0;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return QuitEvent;
     detail::RelayToTooltips(msg);
     if (!detail::TakeKeyboardMessage(msg) && !TranslateFocusKeys(msg)) {
         TranslateMessage(&msg);
@@ -39,7 +39,8 @@ int WaitForEvent() {
     }
     // A platform message never passes for one of the Toolkit's own event codes.
     int code = static_cast<int>(msg.message);
-    bool own = code == GadgetEvent || code == CloseEvent || code == CharacterEvent || code == EditKeyEvent;
+    bool own = code == GadgetEvent || code == CloseEvent || code == QuitEvent || code == CharacterEvent ||
+               code == EditKeyEvent;
     return own ? 0 : code;
 }
 

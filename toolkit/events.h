@@ -4,6 +4,9 @@ namespace wexa {
 
 inline constexpr int GadgetEvent = 13100; // a gadget reported an action
 inline constexpr int CloseEvent = 13116;  // the user asked to close a window
+// The thread was told to end (WM_QUIT), or its messages can no longer be read: no further
+// wait would return anything but this.
+inline constexpr int QuitEvent = 13117;
 
 // Types of a GadgetEvent.
 inline constexpr int EventTypeLeftClick = 0;

@@ -11,6 +11,8 @@ ControlHandle Install(int number, const wchar_t* className, std::u16string_view 
     return detail::ToHandle<ControlHandle>(detail::InstallGadget(number, created, place));
 }
 
+bool Has(std::uint32_t flags, std::uint32_t flag) { return (flags & flag) == flag; }
+
 } // namespace
 
 ControlHandle CreatePushButton(int number, int x, int y, int width, int height, std::u16string_view label) {
@@ -20,9 +22,11 @@ ControlHandle CreatePushButton(int number, int x, int y, int width, int height, 
 
 ControlHandle CreateTextField(int number, int x, int y, int width, int height, std::u16string_view text,
                               std::uint32_t flags) {
-    constexpr DWORD baseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX | SS_LEFT;
-    DWORD exStyle = (flags & TextFieldBorder) ? WS_EX_CLIENTEDGE : 0;
-    return Install(number, L"Static", text, baseStyle | flags, exStyle, {x, y, width, height});
+    // The flags are the Toolkit's own, turned into styles one by one: as style bits they would mean others.
+    constexpr DWORD baseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX;
+    const DWORD style = baseStyle | (Has(flags, TextFieldDrawnByGlyphs) ? SS_OWNERDRAW : SS_LEFT);
+    const DWORD exStyle = Has(flags, TextFieldBorder) ? WS_EX_CLIENTEDGE : 0;
+    return Install(number, L"Static", text, style, exStyle, {x, y, width, height});
 }
 
 void ApplyGadgetFont(int number, FontHandle font) {

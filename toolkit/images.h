@@ -33,15 +33,7 @@ void SetDrawingFont(FontHandle font);
 // Draws the text with its cell's top-left corner at (x, y), truncated to whole pixels, and
 // returns x plus the text's width.
 double DrawTextAt(double x, double y, std::u16string_view text, Colour colour);
-// Draws the text as DrawTextAt draws it at (x, y) in the font (the system font when null),
-// as filled glyph outlines on a white box of the image's size: a vector picture kept with
-// the image, which needs no font where it is shown and which the clipboard is offered after
-// the bitmap. False, with no picture kept, when it cannot be made. Needs no drawing begun.
-bool DrawImageOutlines(int number, FontHandle font, int x, int y, std::u16string_view text);
 void EndImageDrawing();
-
-// Writes the image as a PNG file; nonzero when the whole file was written.
-int WriteImagePng(int number, std::u16string_view path);
 
 // An image's PNG file in memory, made once for the file and the clipboard alike.
 struct EncodedImage {
@@ -54,9 +46,9 @@ struct EncodedImage {
     std::vector<std::uint8_t> bytes;
 };
 EncodedImage EncodeImagePng(int number);
-// Writes the encoding as WriteImagePng would have written the image: an unreadable image
-// leaves the path untouched (NoImage), a refused encoding leaves no file there. Other
-// programs may open the file while it is written.
+// Writes the encoding as the image's PNG file: an unreadable image leaves the path untouched
+// (NoImage), a refused encoding leaves no file there. Other programs may open the file while
+// it is written.
 FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view path);
 
 } // namespace wexa

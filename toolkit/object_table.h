@@ -44,12 +44,6 @@ public:
             if (slots_[n]) visit(static_cast<int>(n), *slots_[n]);
     }
 
-    std::size_t Count() const {
-        std::size_t c = 0;
-        for (const auto& s : slots_) c += s.has_value();
-        return c;
-    }
-
     // Releases objects in descending order of number, newest-created usually last.
     void Clear() {
         while (!slots_.empty()) slots_.pop_back();

@@ -38,8 +38,4 @@ FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view pa
     return FileWriteOutcome::WriteFailed;
 }
 
-int WriteImagePng(int number, std::u16string_view path) {
-    return WriteEncodedPng(EncodeImagePng(number), path) == FileWriteOutcome::Written ? 1 : 0;
-}
-
 } // namespace wexa

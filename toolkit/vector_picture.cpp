@@ -3,7 +3,7 @@
 // picture's size, fitted to the pixel grid as the image's glyphs are, and filled on the
 // metafile as a path. (Text drawn on a metafile itself, even inside a path, may be recorded
 // as text, which needs the font where it plays.)
-#include "toolkit/images.h"
+#include "toolkit/picture.h"
 
 #include "toolkit/detail/glyph_run.h"
 #include "toolkit/detail/toolkit_state.h"
@@ -168,21 +168,19 @@ void PrepareBox(HDC metafile, int width, int height) {
 
 } // namespace
 
-bool DrawImageOutlines(int number, FontHandle font, int x, int y, std::u16string_view text) {
-    detail::ImageRecord* image = detail::State().images.Find(number);
-    if (!image || text.empty()) return false;
-    image->outlines.reset();
+VectorPicture DrawImageOutlines(int number, FontHandle font, int x, int y, std::u16string_view text) {
+    const detail::ImageRecord* image = detail::State().images.Find(number);
+    if (!image || text.empty()) return {};
     const int width = image->width, height = image->height;
-    if (width >= CoordinateLimit / Precision || height >= CoordinateLimit / Precision) return false;
+    if (width >= CoordinateLimit / Precision || height >= CoordinateLimit / Precision) return {};
     const RECT frame{0, 0, MulDiv(width, HundredthsOfMmPerInch, ReferenceDpi),
                      MulDiv(height, HundredthsOfMmPerInch, ReferenceDpi)};
     win32::MetafileRecording recording(frame);
-    if (!recording || !MapPictureUnits(recording.get(), width, height, frame)) return false;
+    if (!recording || !MapPictureUnits(recording.get(), width, height, frame)) return {};
     PrepareBox(recording.get(), width, height);
     HFONT face = IsNull(font) ? static_cast<HFONT>(GetStockObject(SYSTEM_FONT)) : detail::FromHandle<HFONT>(font);
-    if (!RecordOutlines(recording.get(), face, x, y, text)) return false;
-    image->outlines.reset(recording.Finish());
-    return static_cast<bool>(image->outlines);
+    if (!RecordOutlines(recording.get(), face, x, y, text)) return {};
+    return VectorPicture(recording.Finish());
 }
 
 } // namespace wexa

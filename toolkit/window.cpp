@@ -11,7 +11,15 @@
 namespace wexa {
 namespace {
 
-constexpr DWORD FlagBitsNotStyle = 0x7;
+// The Toolkit's flags turned into window styles one by one; the others (centring, shown later)
+// are no style.
+DWORD WindowStyleOf(std::uint32_t flags) {
+    DWORD style = WS_OVERLAPPED;
+    if ((flags & WindowSystemMenu) == WindowSystemMenu) style |= WS_CAPTION | WS_SYSMENU;
+    if (flags & WindowMinimizeGadget) style |= WS_MINIMIZEBOX;
+    if (flags & WindowMaximizeGadget) style |= WS_MAXIMIZEBOX;
+    return style;
+}
 
 bool RegisterWindowClass(const std::wstring& name) {
     WNDCLASSEXW wc{};
@@ -48,7 +56,7 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
     std::wstring className = L"WindowClass_" + std::to_wstring(number);
     if (!RegisterWindowClass(className)) return WindowHandle::Null;
 
-    DWORD style = flags & ~FlagBitsNotStyle;
+    DWORD style = WindowStyleOf(flags);
     bool centred = flags & WindowCentered;
     RECT frame{0, 0, detail::Scale(width), detail::Scale(height)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);

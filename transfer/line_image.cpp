@@ -38,7 +38,7 @@ void RenderLineImage(int width, std::u16string_view text) {
     EndImageDrawing();
 }
 
-bool DrawLineOutlines(std::u16string_view text) {
+VectorPicture DrawLineOutlines(std::u16string_view text) {
     return DrawImageOutlines(LineImageNumber, LineImageFontHandle(), LineTextX, LineTextY, text);
 }
 

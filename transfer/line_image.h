@@ -1,5 +1,7 @@
 #pragma once
 // The LineImage: the composed line drawn black on white, 45 pixels per character, 50 high.
+#include "toolkit/picture.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -14,8 +16,8 @@ int LineImageWidth(std::size_t length);
 // for an empty line, and all black when drawing cannot start on it.
 void RenderLineImage(int width, std::u16string_view text);
 
-// The same line as the LineImage shows it, in its font, at its place and size, as outlines
-// kept with it for the clipboard; false when they cannot be made.
-bool DrawLineOutlines(std::u16string_view text);
+// The same line as the LineImage shows it, in its font, at its place and size, as filled
+// glyph outlines; none when they cannot be made.
+VectorPicture DrawLineOutlines(std::u16string_view text);
 
 } // namespace wexa

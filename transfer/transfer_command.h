@@ -1,10 +1,15 @@
 #pragma once
 // "Übertrag Clipboard": the line as a picture, shown, saved and put on the clipboard.
 #include "keyboard/composed_line.h"
+#include "toolkit/picture.h"
 
 namespace wexa {
 
-// Runs the transfer's steps in order, each whether or not the one before succeeded.
-void TransferLine(const ComposedLine& line);
+// Runs the transfer's steps in order, each whether or not the one before succeeded, and
+// returns the picture it made, which the preview shows.
+Picture TransferLine(const ComposedLine& line);
+
+// Drags the picture the preview shows out of it, as a file too, named as the saved one.
+void DragPreviewPicture(const Picture& picture);
 
 } // namespace wexa

@@ -6,24 +6,6 @@
 namespace wexa {
 namespace {
 
-TEST(PackedBitCount, RaisesToTheNextPackedDepth) {
-    const struct {
-        int planes, bits, packed;
-    } cases[] = {{1, 0, 1},  {1, 1, 1},  {1, 2, 4},  {2, 2, 4},  {1, 4, 4},  {1, 5, 8},   {1, 8, 8}, {1, 9, 24},
-                 {1, 16, 24}, {3, 8, 24}, {1, 24, 24}, {1, 25, 32}, {4, 8, 32}, {1, 32, 32}, {2, 32, 32}};
-    for (const auto& c : cases)
-        EXPECT_EQ(PackedBitCount(c.planes, c.bits), c.packed) << c.planes << " x " << c.bits;
-}
-
-TEST(ColourTableBytes, FullTableForPalettedDepthsNoneForTrueColour) {
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 0, 1), 8u);
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 0, 4), 64u);
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 0, 8), 1024u);
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 0, 24), 0u);
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 0, 32), 0u);
-    EXPECT_EQ(ColourTableBytes(InfoHeaderBytes, 16, 8), 64u); // the colours used win when given
-}
-
 TEST(PackedRowBytes, PadsEveryRowToFourBytes) {
     EXPECT_EQ(PackedRowBytes(24, 45), 136u);
     EXPECT_EQ(PackedRowBytes(24, 90), 272u); // 270 bytes of pixels and 2 filler bytes

@@ -9,6 +9,8 @@
 #include "toolkit/object_table.h"
 #include "toolkit/window.h"
 
+#include "tests/wine/test_bitmaps.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -67,8 +69,8 @@ TEST_F(WrongObjectNumbers, FindAndReleaseNothing) {
         EXPECT_TRUE(IsNull(FontHandleOf(n)));
         EXPECT_TRUE(IsNull(ImageHandleOf(n)));
         EXPECT_FALSE(BeginImageDrawing(n));
-        EXPECT_EQ(WriteImagePng(n, std::u16string(wide.begin(), wide.end())), 0);
-        EXPECT_TRUE(IsNull(CopyImageToClipboard(n)));
+        EXPECT_EQ(testing::WritePng(n, wide), 0);
+        EXPECT_TRUE(IsNull(CopyImageToClipboard(testing::PictureOf(n))));
         ApplyGadgetFont(n, FontHandleOf(0));
         FreeGadget(n);
         FreeImage(n);

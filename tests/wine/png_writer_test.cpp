@@ -1,4 +1,4 @@
-// WriteImagePng on bitmap sections in the image table, under Wine, read back by the
+// The PNG file of bitmap sections in the image table, under Wine, read back by the
 // independent PNG reader.
 #include "toolkit/images.h"
 
@@ -35,11 +35,7 @@ protected:
         fs::remove_all(folder_);
     }
 
-    static std::u16string U16(const fs::path& p) {
-        const std::wstring w = p.wstring();
-        return {w.begin(), w.end()};
-    }
-    int Write(int number) { return WriteImagePng(number, U16(path_)); }
+    int Write(int number) { return testing::WritePng(number, path_.wstring()); }
     void WriteEarlierFile() { std::ofstream(path_, std::ios::binary) << EarlierContent; }
     std::string FileContent() const {
         const std::vector<std::uint8_t> bytes = ReadFileBytes(path_);
@@ -89,14 +85,14 @@ TEST_F(PngWriter, NoImageWritesNothingAndKeepsAnEarlierFile) {
     EXPECT_FALSE(fs::exists(path_));
     WriteEarlierFile();
     EXPECT_EQ(Write(0), 0);
-    EXPECT_EQ(WriteImagePng(0, u""), 0);
+    EXPECT_EQ(testing::WritePng(0, L""), 0);
     EXPECT_EQ(FileContent(), EarlierContent);
 }
 
 TEST_F(PngWriter, AMissingFolderIsNotCreated) {
     InstallImage(0, 45, LineHeight);
     const fs::path missing = folder_ / "tmp";
-    EXPECT_EQ(WriteImagePng(0, U16(missing / "wexazeile.png")), 0);
+    EXPECT_EQ(testing::WritePng(0, (missing / "wexazeile.png").wstring()), 0);
     EXPECT_FALSE(fs::exists(missing));
 }
 

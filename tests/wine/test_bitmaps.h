@@ -2,8 +2,10 @@
 // Images for the Toolkit's image table made directly in a test: 24-bit bottom-up bitmap
 // sections like the LineImage, with their pixel memory at hand.
 #include "toolkit/detail/toolkit_state.h"
+#include "toolkit/picture.h"
 
 #include <cstdint>
+#include <string>
 
 namespace wexa::testing {
 
@@ -42,6 +44,15 @@ inline TestImage InstallImage(int number, int width, int height) {
     if (image.bitmap)
         detail::State().images.Put(number, detail::ImageRecord{win32::UniqueBitmap(image.bitmap), width, height, 24});
     return image;
+}
+
+// The image under the number as the transfer hands it out, without outlines.
+inline Picture PictureOf(int number) { return {EncodeImagePng(number), number, {}}; }
+
+// Writes the image under the number as the transfer writes its PNG file: 1 when it was written.
+inline int WritePng(int number, const std::wstring& path) {
+    return WriteEncodedPng(EncodeImagePng(number), std::u16string(path.begin(), path.end())) ==
+           FileWriteOutcome::Written;
 }
 
 } // namespace wexa::testing

@@ -47,7 +47,6 @@ struct ImageRecord {
     int width = 0;
     int height = 0;
     int depth = 0;
-    win32::UniqueEnhMetafile outlines; // its vector picture, until the clipboard takes it
 };
 
 struct ToolkitState {

@@ -2,6 +2,9 @@
 // One small owner per platform object, each named after what it releases.
 #include <windows.h>
 
+#include <unknwn.h>
+
+#include <memory>
 #include <utility>
 
 namespace wexa::win32 {
@@ -59,6 +62,12 @@ using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+
+// A reference to a COM object, released with its owner.
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface> using ComReference = std::unique_ptr<Interface, ComRelease>;
 
 // What a scope object did is undone when it ends, so it is never copied.
 struct Scope {
