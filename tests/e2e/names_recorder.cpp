@@ -4,6 +4,8 @@
 // under CLSID_AccPropServices; it appends one JSON line per call to the file named by
 // WEXA_NAMES_RECORD: {"call": "set" or "clear", "id": the control's number, "hwnd", "object",
 // "child", "name": whether the property is the name, "text": the given text's code units}.
+#include "toolkit/detail/win32_handles.h"
+
 #include <windows.h>
 // The service's GUIDs are defined here.
 #include <initguid.h>
@@ -16,8 +18,9 @@ namespace {
 
 void Record(const char* call, HWND window, DWORD object, DWORD child, bool name, const wchar_t* text) {
     char head[200];
-    std::snprintf(head, sizeof head, "{\"call\":\"%s\",\"id\":%d,\"hwnd\":%llu,\"object\":%ld,\"child\":%ld,\"name\":%s,\"text\":[",
-                  call, GetDlgCtrlID(window), static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+    std::snprintf(head, sizeof head,
+                  "{\"call\":\"%s\",\"id\":%d,\"hwnd\":%llu,\"object\":%ld,\"child\":%ld,\"name\":%s,\"text\":[", call,
+                  GetDlgCtrlID(window), static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
                   static_cast<long>(object), static_cast<long>(child), name ? "true" : "false");
     std::string line = head;
     for (const wchar_t* c = text; c && *c; ++c)
@@ -25,11 +28,10 @@ void Record(const char* call, HWND window, DWORD object, DWORD child, bool name,
     line.append("]}\n");
     wchar_t path[MAX_PATH];
     if (!GetEnvironmentVariableW(L"WEXA_NAMES_RECORD", path, MAX_PATH)) return;
-    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    wexa::win32::UniqueFile file(
+        CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    if (file) WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 // One object for the whole process, never freed: its count only has to satisfy COM.
