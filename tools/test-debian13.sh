@@ -37,13 +37,12 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 mount_in_root() { # mount_in_root TARGET MOUNT-ARGS...
-  local target=$root$1
-  shift
-  findmnt --mountpoint "$target" >/dev/null && umount "$target" # left by a killed run
-  mount "$@" "$target"
-  mounted+=("$target")
+  mount "${@:2}" "$root$1"
+  mounted+=("$root$1")
 }
 
+# What a killed run, or an interrupted debootstrap, left mounted: never removed with the root.
+{ findmnt -rn -o TARGET | grep "^$root/" || true; } | sort -r | while read -r target; do umount -l "$target"; done
 if [ ! -f "$root/.made" ]; then
   rm -rf "$root"
   echo "Making a Debian 13 root in $root (once)"
