@@ -10,6 +10,17 @@ if(MSVC)
 else()
     target_compile_options(wexa_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow
                            -Wno-missing-field-initializers) # Win32 structs start as {sizeof s}
+    # GCC 12 warns wrongly of overlapping copies inside libstdc++ where a string is built with
+    # operator+ at -O2 or above; GCC 13 no longer does.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+        target_compile_options(wexa_options INTERFACE -Wno-restrict)
+    endif()
+endif()
+# Our own code builds without warnings on every compiler the README names; libpng and
+# GoogleTest are built without these options.
+option(WEXA_WARNINGS_AS_ERRORS "Fail the build on a warning in the project's own code" ON)
+if(WEXA_WARNINGS_AS_ERRORS)
+    target_compile_options(wexa_options INTERFACE $<IF:$<CXX_COMPILER_ID:MSVC>,/WX,-Werror>)
 endif()
 
 if(WIN32)

@@ -34,6 +34,22 @@ if(NOT _wexa_libpng_src)
     execute_process(COMMAND apt-get source -q libpng1.6
                     WORKING_DIRECTORY ${WEXA_LIBPNG_SOURCE_ROOT}
                     RESULT_VARIABLE _wexa_rc OUTPUT_QUIET)
+    # A mirror may list this system's newest source package before it serves its files. Then
+    # the last release's, from a list of its own here: the system's lists stay as they are.
+    if(NOT _wexa_rc EQUAL 0)
+        message(WARNING "Debian's mirror gave no libpng1.6 source of this system's suite; using bookworm's")
+        set(_wexa_apt ${WEXA_DEPS_DIR}/apt-bookworm)
+        file(MAKE_DIRECTORY ${_wexa_apt}/lists/partial)
+        file(WRITE ${_wexa_apt}/sources.list "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] \
+http://deb.debian.org/debian bookworm-updates main\ndeb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] \
+http://deb.debian.org/debian bookworm main\n")
+        set(_wexa_apt_options -o Dir::Etc::SourceList=${_wexa_apt}/sources.list -o Dir::Etc::SourceParts=${_wexa_apt}
+                              -o Dir::State::Lists=${_wexa_apt}/lists)
+        execute_process(COMMAND apt-get -q ${_wexa_apt_options} update OUTPUT_QUIET)
+        execute_process(COMMAND apt-get source -q ${_wexa_apt_options} libpng1.6
+                        WORKING_DIRECTORY ${WEXA_LIBPNG_SOURCE_ROOT}
+                        RESULT_VARIABLE _wexa_rc OUTPUT_QUIET)
+    endif()
     file(GLOB _wexa_libpng_src LIST_DIRECTORIES true ${WEXA_LIBPNG_SOURCE_ROOT}/libpng1.6-*)
     if(NOT _wexa_rc EQUAL 0 OR NOT _wexa_libpng_src)
         message(FATAL_ERROR "apt-get source libpng1.6 failed; run tools/setup-debian.sh first (it adds the deb-src entry)")

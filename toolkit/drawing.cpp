@@ -138,8 +138,7 @@ bool EnsureMask(DrawingContext& c, int width) {
     Section fresh = MakeTopDownSection(c.maskDc.get(), std::max(c.mask.width, width),
                                        std::max(c.mask.height, c.maskNeedHeight));
     if (!fresh.bitmap) return static_cast<bool>(c.maskBitmap);
-    c.maskSelection.reset();
-    c.maskSelection.emplace(c.maskDc.get(), fresh.bitmap.get());
+    c.maskSelection.emplace(c.maskDc.get(), fresh.bitmap.get()); // puts the old mask's selection back first
     c.maskBitmap = std::move(fresh.bitmap);
     c.mask = fresh.surface;
     return true;

@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a fresh Debian 12 machine.
+# Installs what the build and the tests need on a fresh Debian 12 or 13 machine.
 # Idempotent: a second run only checks. Needs root (apt-get).
 set -euo pipefail
+
+# The suite of this system, so that libpng is built from this system's own source package.
+suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+case $suite in
+bookworm | trixie) ;;
+*) echo "tools/setup-debian.sh supports Debian 12 (bookworm) and Debian 13 (trixie), not '${suite:-unknown}'." >&2
+   exit 1 ;;
+esac
 
 packages=(
   cmake ninja-build g++ pkg-config dpkg-dev
@@ -15,11 +23,11 @@ packages=(
 # libpng for MinGW is built from Debian's own source package, so apt needs a deb-src entry.
 # It goes into a file of its own; the machine's binary lists stay as they are.
 src_list=/etc/apt/sources.list.d/wexa-deb-src.sources
-if [ ! -f "$src_list" ]; then
-  cat > "$src_list" <<'SRC'
+if ! grep -qx "Suites: $suite $suite-updates" "$src_list" 2>/dev/null; then
+  cat > "$src_list" <<SRC
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
+Suites: $suite $suite-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-free code natively under the
 # sanitizers, then the Windows program, its packages and its tests under Wine (a virtual
-# display when none is set). Does all set-up on a fresh Debian 12 machine first. Ends with the
-# slowest tests and the time the tests took.
+# display when none is set). Does all set-up on a fresh Debian 12 or 13 machine first. Ends
+# with the slowest tests and the time the tests took.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

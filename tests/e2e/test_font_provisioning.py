@@ -3,11 +3,12 @@ left alone afterwards; without it the line display and the glyph keys are drawn 
 all the same, from the program's own copy. What the screen shows is compared between runs:
 Wine does not answer another process's WM_GETFONT, so the fonts are seen in the pixels."""
 import os
+import subprocess
 import tempfile
 import unittest
 from pathlib import Path
 
-from wexa_driver import BUILD, LINE_DISPLAY, WexaApp, xdotool
+from wexa_driver import BUILD, LINE_DISPLAY, WINE_EXEC, WexaApp, set_dpi, wine_env, xdotool
 
 GENERATED_FONT = BUILD / "generated" / "vevoviv.ttf"
 GLYPH_KEY = 0  # shows and appends "!"
@@ -72,6 +73,24 @@ class FontFile(unittest.TestCase):
     def test_a_missing_folder_is_not_made(self):
         run_once(self, self.root / "no-folder", make_font_folder=False)
         self.assertEqual(os.listdir(self.root / "no-folder" / "d"), [])
+
+
+class CharacterHeights(unittest.TestCase):
+    def test_the_fonts_character_heights_follow_the_display_density(self):
+        self.addCleanup(set_dpi, 96)
+        expected = {96: {1: 19, 2: 16, 3: 40}, 120: {1: 23, 2: 20, 3: 50}}  # GlyphFont, LabelFont, LineFont
+        for dpi, fonts in expected.items():
+            set_dpi(dpi)
+            with WexaApp(start=False):  # drive d: at a folder of the test, where the font file is written
+                out = subprocess.run([str(WINE_EXEC), str(BUILD / "font_heights_child.exe")], env=wine_env(),
+                                     stdin=subprocess.DEVNULL, capture_output=True, text=True, check=True).stdout
+            lines = [line.split() for line in out.splitlines()]
+            self.assertEqual(lines[0], ["dpi", str(dpi)])  # the density the child ran at
+            for number, asked, measured in (map(int, line) for line in lines[1:]):
+                with self.subTest(dpi=dpi, font=number):
+                    self.assertEqual(asked, fonts.pop(number))
+                    self.assertLessEqual(abs(measured - asked), 1)  # ascent and descent are rounded one by one
+            self.assertEqual(fonts, {})
 
 
 if __name__ == "__main__":

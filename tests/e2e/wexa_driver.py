@@ -166,9 +166,18 @@ def start_probe(*args):
 
 
 def set_dpi(dpi):
-    """Wine's screen density for programs started afterwards (the probe among them)."""
+    """Runs the session at this screen density. Wine may fix the density when its session
+    starts, so a change restarts the session; the probe, DPI-aware as the program is, then
+    has to see it."""
+    if probe("dpi") == {"x": dpi, "y": dpi}:
+        return
     probe("set-dpi", dpi)
     restart_probe()
+    subprocess.run([str(SOURCE / "tools" / "wine-session"), "restart", str(BUILD)], check=True,
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+    seen = probe("dpi")
+    if seen != {"x": dpi, "y": dpi}:
+        raise ProbeError(f"the session runs at {seen}, not at {dpi} DPI")
 
 
 def xdotool(*args):
@@ -338,6 +347,10 @@ class WexaApp:
             if "error" not in probe("window", check=False):
                 self.sync()
                 self._activate()
+                # The density the program runs at is the session's: else it ran unscaled.
+                ran_at, screen = probe("dpi-awareness")["dpi"], probe("dpi")["x"]
+                if ran_at != screen:
+                    raise RuntimeError(f"the program runs at {ran_at} DPI on a screen of {screen}")
                 return self
             time.sleep(0.1)
         raise RuntimeError("the main window did not appear")

@@ -1,6 +1,7 @@
-// Started by the font provisioning test under a chosen display density: provisions the
-// fonts as start-up does and prints, for fonts 1 to 3, the character height asked of the
-// platform and the one the selected font has ("number asked measured", one font a line).
+// Started by the font provisioning test in a session of a chosen display density: prints the
+// density it runs at ("dpi N"), provisions the fonts as start-up does and prints, for fonts 1
+// to 3, the character height asked of the platform and the one the selected font has
+// ("number asked measured", one font a line).
 #include "app/constants.h"
 #include "app/font_provisioning.h"
 #include "toolkit/fonts.h"
@@ -14,6 +15,7 @@ int main() {
     wexa::InitToolkit();
     wexa::ProvisionFonts();
     HDC dc = CreateCompatibleDC(nullptr);
+    std::printf("dpi %d\n", GetDeviceCaps(dc, LOGPIXELSY));
     for (int number = 1; number <= 3; ++number) {
         auto font = reinterpret_cast<HFONT>(static_cast<std::uintptr_t>(wexa::FontHandleOf(number)));
         LOGFONTW asked{};

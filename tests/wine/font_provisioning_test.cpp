@@ -18,8 +18,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -212,102 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Occupant{"Folder", [] { fs::create_directory(FontFile); }},
                       Occupant{"OtherFontFamily", WriteOtherFamily}),
     [](const ::testing::TestParamInfo<Occupant>& param) { return std::string(param.param.name); });
-
-// Sets Wine's display density for processes started afterwards; puts the old value back.
-class DisplayDensity {
-public:
-    explicit DisplayDensity(DWORD dpi) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_))
-            key_ = nullptr;
-        DWORD size = sizeof saved_;
-        hadValue_ = key_ && !RegQueryValueExW(key_, Value, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved_), &size);
-        Set(dpi);
-    }
-    DisplayDensity(const DisplayDensity&) = delete;
-    DisplayDensity& operator=(const DisplayDensity&) = delete;
-    ~DisplayDensity() {
-        if (!key_)
-            return;
-        if (hadValue_)
-            Set(saved_);
-        else
-            RegDeleteValueW(key_, Value);
-        RegCloseKey(key_);
-    }
-
-private:
-    static constexpr const wchar_t* Value = L"LogPixels";
-    void Set(DWORD dpi) {
-        if (key_)
-            RegSetValueExW(key_, Value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    }
-    HKEY key_ = nullptr;
-    DWORD saved_ = 0;
-    bool hadValue_ = false;
-};
-
-// Runs a program next to this one and returns what it printed.
-std::string RunNextToThis(const wchar_t* program) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + (fs::path(self).parent_path() / program).wstring() + L"\"";
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
-        return {};
-    win32::UniqueFile reader(readEnd), writer(writeEnd);
-    SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer.get();
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return {};
-    win32::UniqueFile processHandle(process.hProcess), threadHandle(process.hThread);
-    writer.reset(); // the child's copy is the last: its end ends our reading
-    std::string output;
-    char chunk[256];
-    DWORD got = 0;
-    while (ReadFile(reader.get(), chunk, sizeof chunk, &got, nullptr) && got)
-        output.append(chunk, got);
-    WaitForSingleObject(processHandle.get(), 60000);
-    return output;
-}
-
-struct Heights {
-    long asked = 0;
-    long measured = 0;
-};
-
-// Font number to character heights, as the child process reports them.
-std::map<int, Heights> FontHeightsAt(DWORD dpi) {
-    DisplayDensity density(dpi);
-    std::istringstream lines(RunNextToThis(L"font_heights_child.exe"));
-    std::map<int, Heights> heights;
-    int number;
-    Heights h;
-    while (lines >> number >> h.asked >> h.measured)
-        heights[number] = h;
-    return heights;
-}
-
-TEST_F(FontProvisioning, CharacterHeightsFollowTheDisplayDensity) {
-    fs::create_directory(FontFolder);
-    const std::map<DWORD, std::map<int, long>> expected{{96, {{GlyphFont, 19}, {LabelFont, 16}, {LineFont, 40}}},
-                                                        {120, {{GlyphFont, 23}, {LabelFont, 20}, {LineFont, 50}}}};
-    for (const auto& [dpi, fonts] : expected) {
-        std::map<int, Heights> heights = FontHeightsAt(dpi);
-        for (const auto& [number, height] : fonts) {
-            SCOPED_TRACE("font " + std::to_string(number) + " at " + std::to_string(dpi) + " DPI");
-            ASSERT_EQ(heights.count(number), 1u);
-            EXPECT_EQ(heights[number].asked, height);
-            // The selected face's own ascent and descent are rounded one by one.
-            EXPECT_NEAR(heights[number].measured, height, 1);
-        }
-    }
-}
 
 TEST(NoDriveD, NothingIsMadeAndTheFontsComeFromTheProgramsOwnBytes) {
     if (DriveDExists())

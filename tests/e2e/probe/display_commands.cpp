@@ -64,11 +64,13 @@ int DpiChanged(const Args& args) {
 }
 
 // dpi-awareness: how the main window follows densities, as the program's manifest declared it:
-// 0 not at all, 1 the system's, 2 each monitor's (Wine does not tell the second version apart).
+// 0 not at all, 1 the system's, 2 each monitor's (Wine does not tell the second version apart);
+// and the density it runs at.
 int DpiAwareness(const Args&) {
     HWND w = FindMainWindow();
     if (!w) return Fail("no main window");
-    std::printf("{\"awareness\":%d}\n", GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(w)));
+    std::printf("{\"awareness\":%d,\"dpi\":%u}\n", GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(w)),
+                GetDpiForWindow(w));
     return 0;
 }
 
