@@ -15,18 +15,19 @@ cache=/var/cache/wexa-debian13
 # sockets, unlike its socket files, are shared with the host.
 displays=200-239
 
-mkdir -p "$leg" "$cache/debootstrap" "$cache/apt/partial"
+mkdir -p "$leg" "$cache/debootstrap" "$cache/apt"
 exec 8>"$leg/lock"
 flock 8
 
 mounted=()
-# Ends what still runs inside the root (a test's Xvfb or wineserver after Ctrl-C), then
-# unmounts in reverse order.
+# Ends what still runs inside the root (a test's Xvfb or wineserver after Ctrl-C), keeps the
+# packages it downloaded, then unmounts in reverse order.
 leave_root() {
   local pid i
   for pid in /proc/[0-9]*; do
     [ "$(readlink "$pid/root" 2>/dev/null)" = "$root" ] && kill -9 "${pid#/proc/}" 2>/dev/null || true
   done
+  cp -n "$root"/var/cache/apt/archives/*.deb "$cache/apt/" 2>/dev/null || true
   for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
     umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}"
   done
@@ -56,7 +57,9 @@ mount_in_root /sys -t sysfs sysfs
 mount_in_root /dev --bind /dev
 mount_in_root /dev/pts --bind /dev/pts
 mount_in_root /dev/shm -t tmpfs tmpfs
-mount_in_root /var/cache/apt/archives --bind "$cache/apt"
+# Copied in and back rather than shared: apt locks its archive folder, and other clones' roots
+# may install at the same time.
+cp -n "$cache"/apt/*.deb "$root/var/cache/apt/archives/" 2>/dev/null || true
 
 in_root() {
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \

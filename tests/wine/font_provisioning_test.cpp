@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NoDriveD, NothingIsMadeAndTheFontsComeFromTheProgramsOwnBytes) {
     if (DriveDExists())
-        GTEST_SKIP() << "drive d: exists; with-drive-d none removes it";
+        GTEST_SKIP() << "drive d: exists; ctest runs this through with-drive-d none, on Debian 12 and 13";
     ProvisionedStart start;
     EXPECT_EQ(QueryFileSize(FontFilePath), NothingAtPath);
     EXPECT_EQ(QueryFileSize(u"d:"), NothingAtPath);
@@ -231,7 +231,8 @@ class FullDisk : public FontProvisioning {
 protected:
     void SetUp() override {
         if (!FileSizeLimit())
-            GTEST_SKIP() << "no file size limit; with-drive-d --file-size-limit sets one";
+            GTEST_SKIP() << "no file size limit; ctest runs this through with-drive-d --file-size-limit, "
+                            "on Debian 12 and 13";
         ASSERT_LT(FileSizeLimit(), CarriedFontData().size()) << "the limit must stop the font part-way";
         FontProvisioning::SetUp();
     }
