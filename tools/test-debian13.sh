@@ -45,6 +45,9 @@ mount_in_root() { # mount_in_root TARGET MOUNT-ARGS...
 # What a killed run, or an interrupted debootstrap, left mounted: never removed with the root.
 { findmnt -rn -o TARGET | grep "^$root/" || true; } | sort -r | while read -r target; do umount -l "$target"; done
 if [ ! -f "$root/.made" ]; then
+  # The host's set-up does not need debootstrap, so this leg brings its own.
+  command -v debootstrap >/dev/null ||
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends debootstrap
   rm -rf "$root"
   echo "Making a Debian 13 root in $root (once)"
   debootstrap --variant=minbase --cache-dir="$cache/debootstrap" \
