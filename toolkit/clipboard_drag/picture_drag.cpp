@@ -211,7 +211,9 @@ win32::UniqueBitmap ShownPart(HWND view, HBITMAP picture, SIZE& size) {
 // The picture follows the pointer, held where it was taken, where the system has a drag image.
 void ShowDragImage(HWND view, HBITMAP picture, IDataObject* data) {
     IDragSourceHelper* made = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made)))) return;
+    if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDragSourceHelper,
+                                reinterpret_cast<void**>(&made))))
+        return;
     win32::ComReference<IDragSourceHelper> helper(made);
     SHDRAGIMAGE image{};
     win32::UniqueBitmap part = ShownPart(view, picture, image.sizeDragImage);

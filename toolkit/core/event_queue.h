@@ -34,7 +34,6 @@ public:
     // Drops the gadget events of that number still waiting, as when the gadget is replaced.
     void DropGadgetEvents(int gadget);
     std::size_t Size() const { return events_.size(); }
-    void Clear() { events_.clear(); }
 
 private:
     std::deque<Event> events_;

@@ -4,6 +4,7 @@
 #include "toolkit/graphics/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
 #include "toolkit/platform/system_dlls.h"
+#include "toolkit/platform/win32_handles.h"
 #include "toolkit/windows/inside_toolkit.h"
 
 #include <commctrl.h>
@@ -16,6 +17,13 @@ namespace {
 
 bool oleInitialized = false;
 
+// Until a window is sized for its monitor, the layout has the system's density.
+void ReadScreenDpi() {
+    win32::WindowDc screen(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    detail::Shared().systemDpi = detail::Shared().layoutDpi = dpi > 0 ? dpi : ReferenceDpi;
+}
+
 } // namespace
 
 void InitToolkit() {
@@ -23,7 +31,7 @@ void InitToolkit() {
     // A drive without a medium (a card reader, an empty optical drive) must not make the
     // system ask the user to insert one: the program's fixed paths are simply not there.
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    detail::ReadScreenDpi();
+    ReadScreenDpi();
     detail::MakeDefaultGadgetFont();
     oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -19,8 +19,6 @@ struct SharedState {
 
 SharedState& Shared();
 
-// Reads the screen's density once; until a window is sized for its monitor, the layout has it too.
-void ReadScreenDpi();
 // Scales a 96-DPI value by the layout density, the same for both axes.
 int Scale(int value);
 

@@ -80,8 +80,7 @@ void detail::CloseWindows() {
     s.windows.ForEach([](int, WindowRecord& record) {
         UnregisterClassW(record.className.c_str(), GetModuleHandleW(nullptr));
     });
-    s.wakeWindow.reset();
-    s = WindowState{};
+    s = WindowState{}; // the hidden window, then the focus keys
 }
 
 WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, std::u16string_view title,
