@@ -1,6 +1,6 @@
 #pragma once
 // The program's own numbers and paths: the main window and the font file.
-#include "toolkit/window.h"
+#include "toolkit/windows/window.h"
 
 #include <cstdint>
 

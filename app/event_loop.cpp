@@ -3,8 +3,8 @@
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "keyboard/typing.h"
-#include "toolkit/events.h"
-#include "toolkit/keyboard_events.h"
+#include "toolkit/windows/events.h"
+#include "toolkit/windows/keyboard_events.h"
 #include "transfer/transfer_command.h"
 
 namespace wexa {

@@ -3,8 +3,8 @@
 #include "app/constants.h"
 #include "keyboard/constants.h"
 #include "resources/carried_font.h"
-#include "toolkit/files.h"
-#include "toolkit/fonts.h"
+#include "toolkit/platform/files.h"
+#include "toolkit/graphics/fonts.h"
 
 namespace wexa {
 

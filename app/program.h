@@ -2,7 +2,7 @@
 // The program's spine: start-up, the event loop and shutdown.
 #include "keyboard/composed_line.h"
 #include "keyboard/typing.h"
-#include "toolkit/picture.h"
+#include "toolkit/clipboard_drag/picture.h"
 
 #include <optional>
 

@@ -4,8 +4,8 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
-#include "toolkit/lifecycle.h"
-#include "toolkit/window.h"
+#include "toolkit/lifecycle/lifecycle.h"
+#include "toolkit/windows/window.h"
 
 namespace wexa {
 

@@ -7,8 +7,8 @@
 #include "app/constants.h"
 #include "app/font_provisioning.h"
 #include "resources/carried_font.h"
-#include "toolkit/files.h"
-#include "toolkit/lifecycle.h"
+#include "toolkit/platform/files.h"
+#include "toolkit/lifecycle/lifecycle.h"
 
 #include <windows.h>
 

@@ -11,8 +11,8 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
-#include "toolkit/events.h"
-#include "toolkit/gadget_names.h"
+#include "toolkit/windows/events.h"
+#include "toolkit/gadgets/gadget_names.h"
 
 #include <windows.h>
 // For the accessibility service's GUIDs.

@@ -6,9 +6,10 @@
 // with the minimum in brackets, and a step that fails is named.
 //
 //     tools/wine-exec build/win64/bench-png-export.exe [ROUNDS]
-#include "toolkit/clipboard.h"
-#include "toolkit/detail/toolkit_state.h"
-#include "toolkit/images.h"
+#include "toolkit/clipboard_drag/clipboard.h"
+#include "toolkit/graphics/image_table_seam.h"
+#include "toolkit/platform/shared_state.h"
+#include "toolkit/graphics/images.h"
 
 #include <zlib.h>
 
@@ -62,7 +63,7 @@ Picture MakeLineImage(int characters) {
     DeleteObject(font);
     DeleteDC(dc);
     wexa::detail::ImageRecord record{wexa::win32::UniqueBitmap(bitmap), width, LineHeight, 24};
-    wexa::detail::State().images.Put(0, std::move(record));
+    wexa::detail::ImageTable().Put(0, std::move(record));
     return {static_cast<std::uint8_t*>(bits), width, (3 * width + 3) / 4 * 4};
 }
 
@@ -148,7 +149,7 @@ int main(int argc, char** argv) {
     const std::u16string path(wide.begin(), wide.end());
     std::printf("PNG export, %d alternating rounds: median (min)\n", rounds);
     for (int characters : LineLengths) Measure(characters, rounds, path);
-    wexa::detail::State().images.Clear();
+    wexa::detail::ImageTable().Clear();
     std::filesystem::remove(file);
     return 0;
 }

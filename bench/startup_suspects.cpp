@@ -9,7 +9,7 @@
 
 #include "app/program.h"
 #include "bound_window.h"
-#include "toolkit/events.h"
+#include "toolkit/windows/events.h"
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 

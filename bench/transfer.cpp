@@ -10,15 +10,15 @@
 //     tools/wine-exec build/win64/bench-transfer.exe [ROUNDS]
 #include "keyboard/constants.h"
 #include "transfer/constants.h"
-#include "toolkit/clipboard.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/images.h"
-#include "toolkit/lifecycle.h"
-#include "toolkit/window.h"
+#include "toolkit/clipboard_drag/clipboard.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadgets.h"
+#include "toolkit/graphics/images.h"
+#include "toolkit/lifecycle/lifecycle.h"
+#include "toolkit/windows/window.h"
 #include "transfer/line_image.h"
 
-#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/platform/win32_handles.h"
 
 #include <windows.h>
 

@@ -42,7 +42,7 @@ endif()
 
 # Where the tree and the build lie must not show in what is built (assertion texts, debug paths).
 if(NOT MSVC)
-    target_compile_options(wexa_options INTERFACE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+    target_compile_options(wexa_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                            -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
 endif()
 

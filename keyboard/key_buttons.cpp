@@ -1,8 +1,8 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadget_names.h"
-#include "toolkit/gadgets.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadget_names.h"
+#include "toolkit/gadgets/gadgets.h"
 
 namespace wexa {
 namespace {

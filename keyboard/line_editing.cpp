@@ -2,10 +2,10 @@
 
 #include "keyboard/constants.h"
 #include "keyboard/transliteration.h"
-#include "toolkit/clipboard.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadget_names.h"
-#include "toolkit/gadgets.h"
+#include "toolkit/clipboard_drag/clipboard.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadget_names.h"
+#include "toolkit/gadgets/gadgets.h"
 
 namespace wexa {
 

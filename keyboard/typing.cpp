@@ -2,8 +2,8 @@
 
 #include "keyboard/constants.h"
 #include "keyboard/line_editing.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadgets.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadgets.h"
 
 namespace wexa {
 namespace {

@@ -1,9 +1,9 @@
 #include "transfer/line_image.h"
 
 #include "keyboard/constants.h"
-#include "toolkit/dpi_scaling.h"
-#include "toolkit/fonts.h"
-#include "toolkit/images.h"
+#include "toolkit/core/dpi_scaling.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/graphics/images.h"
 #include "transfer/constants.h"
 
 #include <climits>

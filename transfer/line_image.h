@@ -1,6 +1,6 @@
 #pragma once
 // The LineImage: the composed line drawn black on white, 45 pixels per character, 50 high.
-#include "toolkit/picture.h"
+#include "toolkit/clipboard_drag/picture.h"
 
 #include <cstddef>
 #include <string_view>

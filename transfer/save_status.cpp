@@ -1,6 +1,6 @@
 #include "transfer/save_status.h"
 
-#include "toolkit/gadgets.h"
+#include "toolkit/gadgets/gadgets.h"
 #include "transfer/constants.h"
 
 #include <initializer_list>

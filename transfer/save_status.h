@@ -1,6 +1,6 @@
 #pragma once
 // What the window says about the last transfer's picture file: saved and where, or why not.
-#include "toolkit/files.h"
+#include "toolkit/platform/files.h"
 
 namespace wexa {
 

@@ -1,8 +1,8 @@
 #include "transfer/transfer_command.h"
 
-#include "toolkit/clipboard.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/images.h"
+#include "toolkit/clipboard_drag/clipboard.h"
+#include "toolkit/gadgets/gadgets.h"
+#include "toolkit/graphics/images.h"
 #include "transfer/constants.h"
 #include "transfer/line_image.h"
 #include "transfer/save_status.h"

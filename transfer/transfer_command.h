@@ -1,7 +1,7 @@
 #pragma once
 // "Übertrag Clipboard": the line as a picture, shown, saved and put on the clipboard.
 #include "keyboard/composed_line.h"
-#include "toolkit/picture.h"
+#include "toolkit/clipboard_drag/picture.h"
 
 namespace wexa {
 

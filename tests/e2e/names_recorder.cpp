@@ -4,7 +4,7 @@
 // under CLSID_AccPropServices; it appends one JSON line per call to the file named by
 // WEXA_NAMES_RECORD: {"call": "set" or "clear", "id": the control's number, "hwnd", "object",
 // "child", "name": whether the property is the name, "text": the given text's code units}.
-#include "toolkit/detail/win32_handles.h"
+#include "toolkit/platform/win32_handles.h"
 
 #include <windows.h>
 // The service's GUIDs are defined here.

@@ -1,5 +1,5 @@
 // The sizes of a packed bitmap block, for the depths a bitmap can have.
-#include "toolkit/dib_layout.h"
+#include "toolkit/core/dib_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/dpi_scaling.h"
+#include "toolkit/core/dpi_scaling.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "toolkit/event_queue.h"
-#include "toolkit/events.h"
+#include "toolkit/core/event_queue.h"
+#include "toolkit/windows/events.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/object_table.h"
+#include "toolkit/core/object_table.h"
 
 #include <gtest/gtest.h>
 

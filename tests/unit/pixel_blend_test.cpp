@@ -1,6 +1,6 @@
 // The pixel arithmetic behind FillBox and DrawTextAt, on buffers laid out as the
 // platform's 24-bit bitmaps are: exactly sized, so that a write outside shows under ASan.
-#include "toolkit/pixel_blend.h"
+#include "toolkit/core/pixel_blend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The PNG encoder's output, read back by the independent reader of tests/support.
-#include "toolkit/png_encoding.h"
+#include "toolkit/core/png_encoding.h"
 
 #include "tests/support/png_inspection.h"
 

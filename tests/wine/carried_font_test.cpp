@@ -3,9 +3,9 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "resources/carried_font.h"
-#include "toolkit/fonts.h"
+#include "toolkit/graphics/fonts.h"
 
-#include "toolkit/detail/win32_handles.h"
+#include "toolkit/platform/win32_handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

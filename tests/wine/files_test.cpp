@@ -1,6 +1,6 @@
 // QueryFileSize on real files under Wine, in a folder of the test.
-#include "toolkit/files.h"
-#include "toolkit/lifecycle.h"
+#include "toolkit/platform/files.h"
+#include "toolkit/lifecycle/lifecycle.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

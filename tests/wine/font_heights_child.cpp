@@ -4,8 +4,8 @@
 // ("number asked measured", one font a line).
 #include "app/constants.h"
 #include "app/font_provisioning.h"
-#include "toolkit/fonts.h"
-#include "toolkit/lifecycle.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/lifecycle/lifecycle.h"
 
 #include <windows.h>
 

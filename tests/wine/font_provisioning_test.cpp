@@ -5,11 +5,11 @@
 #include "keyboard/constants.h"
 #include "app/font_provisioning.h"
 #include "resources/carried_font.h"
-#include "toolkit/files.h"
-#include "toolkit/fonts.h"
-#include "toolkit/lifecycle.h"
+#include "toolkit/platform/files.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/lifecycle/lifecycle.h"
 
-#include "toolkit/detail/win32_handles.h"
+#include "toolkit/platform/win32_handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

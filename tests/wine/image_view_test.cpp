@@ -1,10 +1,10 @@
 // The image view under Wine: what it really paints, the size it takes, the events it
 // raises for the clicks of a static control, and how it is replaced.
-#include "toolkit/events.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/images.h"
-#include "toolkit/lifecycle.h"
-#include "toolkit/window.h"
+#include "toolkit/windows/events.h"
+#include "toolkit/gadgets/gadgets.h"
+#include "toolkit/graphics/images.h"
+#include "toolkit/lifecycle/lifecycle.h"
+#include "toolkit/windows/window.h"
 
 #include "tests/wine/test_bitmaps.h"
 

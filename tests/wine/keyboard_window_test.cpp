@@ -6,7 +6,7 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
-#include "toolkit/fonts.h"
+#include "toolkit/graphics/fonts.h"
 
 #include <cstdlib>
 #include <map>

@@ -1,13 +1,14 @@
 // RenderLineImage and the drawing operations under it, on real GDI under Wine, in the
 // carried Vevoviv font: the pixels of image number 0 read straight from its bitmap.
 #include "keyboard/constants.h"
-#include "toolkit/fonts.h"
-#include "toolkit/images.h"
-#include "toolkit/lifecycle.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/graphics/images.h"
+#include "toolkit/lifecycle/lifecycle.h"
 #include "transfer/line_image.h"
 #include "transfer/constants.h"
 
-#include "toolkit/detail/toolkit_state.h"
+#include "toolkit/graphics/image_table_seam.h"
+#include "toolkit/platform/shared_state.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ std::optional<Picture> ImageZero() {
     Picture p;
     p.width = dib.dsBmih.biWidth;
     p.height = dib.dsBmih.biHeight; // positive: bottom-up
-    p.recordedWidth = detail::State().images.Find(LineImageNumber)->width;
+    p.recordedWidth = detail::ImageTable().Find(LineImageNumber)->width;
     p.stride = (3 * static_cast<std::ptrdiff_t>(p.width) + 3) / 4 * 4;
     const auto* bits = static_cast<const std::uint8_t*>(dib.dsBm.bmBits);
     p.bytes.assign(bits, bits + p.stride * std::abs(p.height));

@@ -1,13 +1,13 @@
 // Every Toolkit call that takes an object number, given numbers no table holds: nothing is
 // created, nothing already there is released, and the result is null.
-#include "toolkit/clipboard.h"
-#include "toolkit/files.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/images.h"
-#include "toolkit/lifecycle.h"
-#include "toolkit/object_table.h"
-#include "toolkit/window.h"
+#include "toolkit/clipboard_drag/clipboard.h"
+#include "toolkit/platform/files.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadgets.h"
+#include "toolkit/graphics/images.h"
+#include "toolkit/lifecycle/lifecycle.h"
+#include "toolkit/core/object_table.h"
+#include "toolkit/windows/window.h"
 
 #include "tests/wine/test_bitmaps.h"
 

@@ -1,6 +1,6 @@
 // The PNG file of bitmap sections in the image table, under Wine, read back by the
 // independent PNG reader.
-#include "toolkit/images.h"
+#include "toolkit/graphics/images.h"
 
 #include "tests/support/png_inspection.h"
 #include "tests/wine/test_bitmaps.h"
@@ -31,7 +31,7 @@ protected:
         path_ = folder_ / "wexazeile.png";
     }
     void TearDown() override {
-        detail::State().images.Clear();
+        detail::ImageTable().Clear();
         fs::remove_all(folder_);
     }
 
@@ -108,7 +108,7 @@ TEST_F(PngWriter, AFileLockedByAnotherHandleKeepsItsContent) {
 
 TEST_F(PngWriter, AHeaderThatLibpngRejectsDeletesTheFile) {
     InstallImage(0, 45, LineHeight);
-    detail::State().images.Find(0)->height = 0;
+    detail::ImageTable().Find(0)->height = 0;
     WriteEarlierFile();
     EXPECT_EQ(Write(0), 0);
     EXPECT_FALSE(fs::exists(path_));
@@ -119,16 +119,16 @@ TEST_F(PngWriter, AHeaderThatLibpngRejectsDeletesTheFile) {
 TEST_F(PngWriter, ARecordThatDoesNotMatchItsBitmapIsRefusedBeforeOpening) {
     InstallImage(0, 45, LineHeight);
     WriteEarlierFile();
-    detail::State().images.Find(0)->width = 46;
+    detail::ImageTable().Find(0)->width = 46;
     EXPECT_EQ(Write(0), 0);
-    detail::State().images.Find(0)->width = 45;
-    detail::State().images.Find(0)->depth = 32;
+    detail::ImageTable().Find(0)->width = 45;
+    detail::ImageTable().Find(0)->depth = 32;
     EXPECT_EQ(Write(0), 0);
     EXPECT_EQ(FileContent(), EarlierContent);
 }
 
 TEST_F(PngWriter, ABitmapWithoutPixelMemoryIsRefused) {
-    detail::State().images.Put(0, detail::ImageRecord{win32::UniqueBitmap(CreateBitmap(45, LineHeight, 1, 24, nullptr)),
+    detail::ImageTable().Put(0, detail::ImageRecord{win32::UniqueBitmap(CreateBitmap(45, LineHeight, 1, 24, nullptr)),
                                                       45, LineHeight, 24});
     EXPECT_EQ(Write(0), 0);
     EXPECT_FALSE(fs::exists(path_));

@@ -4,7 +4,7 @@
 // program's own event loop.
 #include "app/program.h"
 #include "keyboard/constants.h"
-#include "toolkit/events.h"
+#include "toolkit/windows/events.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

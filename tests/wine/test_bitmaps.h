@@ -1,8 +1,9 @@
 #pragma once
 // Images for the Toolkit's image table made directly in a test: 24-bit bottom-up bitmap
 // sections like the LineImage, with their pixel memory at hand.
-#include "toolkit/detail/toolkit_state.h"
-#include "toolkit/picture.h"
+#include "toolkit/graphics/image_table_seam.h"
+#include "toolkit/platform/shared_state.h"
+#include "toolkit/clipboard_drag/picture.h"
 
 #include <cstdint>
 #include <string>
@@ -42,7 +43,7 @@ inline void PaintPattern(const TestImage& image) {
 inline TestImage InstallImage(int number, int width, int height) {
     TestImage image = MakeBitmapSection(width, height);
     if (image.bitmap)
-        detail::State().images.Put(number, detail::ImageRecord{win32::UniqueBitmap(image.bitmap), width, height, 24});
+        detail::ImageTable().Put(number, detail::ImageRecord{win32::UniqueBitmap(image.bitmap), width, height, 24});
     return image;
 }
 

@@ -1,9 +1,9 @@
 // The Toolkit's windows, gadgets and events, driven in-process under Wine.
-#include "toolkit/events.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/lifecycle.h"
-#include "toolkit/window.h"
+#include "toolkit/windows/events.h"
+#include "toolkit/graphics/fonts.h"
+#include "toolkit/gadgets/gadgets.h"
+#include "toolkit/lifecycle/lifecycle.h"
+#include "toolkit/windows/window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,0 +1,118 @@
+// How the platform's messages become Toolkit events.
+#include "toolkit/gadgets/inside_toolkit.h"
+#include "toolkit/platform/shared_state.h"
+#include "window_table.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace wexa::detail {
+namespace {
+
+constexpr UINT WakeMessage = WM_APP + 1;
+
+void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    auto control = reinterpret_cast<HWND>(lParam);
+    if (!control) {
+        // Accelerator commands have no control.
+        if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
+        if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
+        return;
+    }
+    QueueGadgetEvent(control, HIWORD(wParam));
+}
+
+void OnClose(HWND window) {
+    Shared().events.Push({CloseEvent, -1, WindowNumberOf(window), 0});
+    WakeWaitingLoop();
+}
+
+// The window moved to a monitor of another density (or that monitor's density changed): the
+// same fit as at opening, at the new density, near the place the system suggests. Nothing
+// is made anew but the fonts, so the line, the pending letters, the focus and the preview stay.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    FitWindowToMonitor(window, dpi, MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST),
+                       Origin{suggested.left, suggested.top});
+    if (IsZoomed(window)) // maximised on the new monitor, in the place the system gives it
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Custom draw of a push button whose face the Toolkit paints; every other notification as usual.
+LRESULT OnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.code == NM_CUSTOMDRAW && IsPaintedByGlyphs(header.hwndFrom))
+        return PaintGlyphButton(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+    return DefWindowProcW(window, WM_NOTIFY, wParam, lParam);
+}
+
+// Only the text fields created to be drawn by glyph index are owner-drawn.
+LRESULT OnDrawItem(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.CtlType != ODT_STATIC || GadgetNumberOf(item.hwndItem) < 0)
+        return DefWindowProcW(window, WM_DRAWITEM, wParam, lParam);
+    DrawGlyphTextField(item);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
+    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        OnClose(window);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(window, wParam, lParam);
+    case WM_DRAWITEM:
+        return OnDrawItem(window, wParam, lParam);
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_DESTROY) ForgetGadgetNames(reinterpret_cast<HWND>(lParam));
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void WalkFocus(HWND window, bool forward) {
+    std::vector<HWND> stops;
+    EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+    if (stops.empty()) return;
+    const std::size_t n = stops.size();
+    const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
+    if (at == n) SetFocus(stops[forward ? 0 : n - 1]); // none focused: the first, or the last
+    else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
+}
+
+HACCEL CreateFocusAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_TAB, FocusNextCommand},
+        {FVIRTKEY | FSHIFT, VK_TAB, FocusPreviousCommand},
+    };
+    return CreateAcceleratorTableW(keys, 2);
+}
+
+// Of the system's own class for message-only windows: nothing to register or unregister.
+HWND CreateWakeWindow() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+}
+
+void WakeWaitingLoop() {
+    if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
+}
+
+} // namespace wexa::detail
