@@ -1,7 +1,12 @@
 """The packages as a Windows user gets them (build/win64/packages): the installer's whole life,
-silently, in a fresh Wine prefix of its own; the ZIP on a PC without d: and f:; the program beside
-planted DLLs; both packages signed with a throwaway certificate."""
+silently, in a fresh Wine prefix of its own; an installation that meets a full disk; the ZIP on a
+PC without d: and f:; the program beside planted DLLs; both packages signed with a throwaway
+certificate; the manifests of winget and Scoop made with them."""
+import atexit
+import contextlib
+import functools
 import hashlib
+import json
 import os
 import re
 import shutil
@@ -12,14 +17,17 @@ import unittest
 import zipfile
 from pathlib import Path
 
+import jsonschema
+import yaml
 from keyboard_model import TRANSFER
 from wexa_driver import BUILD, EXE, PREFIX, WexaApp, probe, wine_env, winpath
 
 VERSION = re.search(r'CPACK_PACKAGE_VERSION "(.+?)"', (BUILD / "CPackConfig.cmake").read_text()).group(1)
 ZIP = BUILD / "packages" / f"wexa-tastatur-{VERSION}-win64.zip"
 SETUP = ZIP.with_name(f"wexa-tastatur-{VERSION}-win64-setup.exe")
-ENTRY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wexa Font Tastatur"
-KEYBOARD_OPEN = 32  # the installer's and the uninstaller's documented exit code
+UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+ENTRY = UNINSTALL + r"\Wexa Font Tastatur"
+KEYBOARD_OPEN, WRITE_FAILED = 32, 112  # the installer's documented exit codes
 USER = next((PREFIX / "drive_c" / "users").glob("*/AppData")).parent
 FOLDER = USER / "AppData/Local/Programs/Wexa Font Tastatur"
 SHORTCUT = USER / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Wexa Font Tastatur.lnk"
@@ -32,6 +40,56 @@ CONTENTS = ["LICENSE-libpng.txt", "LICENSE-zlib.txt", "LIESMICH.txt", "wexa-tast
 PLANTED = ("uxtheme", "dwmapi", "winmm", "cryptbase", "profapi", "userenv", "propsys", "dbghelp",
            "iphlpapi", "winhttp", "wininet", "sspicli", "dwrite", "windowscodecs", "oleacc", "textshaping")
 
+YAMLLINT = "{extends: default, rules: {document-start: disable, line-length: {max: 120}}}"
+
+
+def winget_schema(kind, required, **fields):
+    """What winget's schema 1.12.0 requires of one file of a manifest, and the formats of the fields
+    we write (transcribed from it; no other field is allowed, so that a misspelt one shows)."""
+    name = {"type": "string", "pattern": r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}$'}
+    fields |= {"PackageIdentifier": {"type": "string", "maxLength": 128, "pattern": rf"^{name['pattern'][1:-1]}(\.{name['pattern'][1:-1]}){{1,7}}$"},
+               "PackageVersion": {"type": "string", "maxLength": 128, "pattern": r'^[^\\/:*?"<>|\x01-\x1f]+$'},
+               "ManifestType": {"const": kind}, "ManifestVersion": {"const": "1.12.0"}}
+    required = [*required, "PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"]
+    return {"type": "object", "required": required, "properties": fields, "additionalProperties": False}
+
+
+def text(least, most):
+    return {"type": "string", "minLength": least, "maxLength": most}
+
+
+def record(required, **fields):
+    return {"type": "object", "required": required, "properties": fields, "additionalProperties": False}
+
+
+LOCALE = {"type": "string", "maxLength": 20, "pattern": r"^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$"}
+WEB = {"type": "string", "maxLength": 2048, "pattern": r"^([Hh][Tt][Tt][Pp][Ss]?)://.+$"}
+TEXTS = {"PackageLocale": LOCALE, "Publisher": text(2, 256), "PackageName": text(2, 256), "PackageUrl": WEB,
+         "License": text(3, 512), "ShortDescription": text(3, 256), "Description": text(3, 10000), "Moniker": text(1, 40)}
+RESPONSES = ("packageInUse packageInUseByApplication installInProgress fileInUse missingDependency diskFull insufficientMemory "
+             "invalidParameter noNetwork contactSupport rebootRequiredToFinish rebootRequiredForInstall rebootInitiated "
+             "cancelledByUser alreadyInstalled downgrade blockedByPolicy systemNotSupported custom").split()
+WINGET_SCHEMAS = {
+    "version": winget_schema("version", ["DefaultLocale"], DefaultLocale=LOCALE),
+    "defaultLocale": winget_schema("defaultLocale", ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"], **TEXTS),
+    "locale": winget_schema("locale", ["PackageLocale"], **TEXTS),
+    "installer": winget_schema(
+        "installer", ["Installers"],
+        MinimumOSVersion={"type": "string", "pattern": r"^(0|[1-9][0-9]{0,4})(\.(0|[1-9][0-9]{0,4})){0,3}$"},
+        InstallerType={"enum": "msix msi appx exe zip inno nullsoft wix burn pwa portable font".split()},
+        Scope={"enum": ["user", "machine"]}, UpgradeBehavior={"enum": ["install", "uninstallPrevious", "deny"]},
+        InstallModes={"type": "array", "uniqueItems": True, "items": {"enum": ["interactive", "silent", "silentWithProgress"]}},
+        ExpectedReturnCodes={"type": "array", "items": record(
+            ["InstallerReturnCode", "ReturnResponse"], ReturnResponse={"enum": RESPONSES},
+            InstallerReturnCode={"type": "integer", "minimum": -2147483648, "maximum": 4294967295, "not": {"const": 0}})},
+        ProductCode=text(1, 255), ReleaseDate={"type": "string", "pattern": r"^\d{4}-\d\d-\d\d$"},
+        AppsAndFeaturesEntries={"type": "array", "items": record(
+            [], DisplayName=text(1, 256), Publisher=text(1, 256), DisplayVersion=text(1, 128), ProductCode=text(1, 255))},
+        InstallationMetadata=record([], DefaultInstallLocation=text(1, 2048)),
+        Installers={"type": "array", "minItems": 1, "items": record(
+            ["Architecture", "InstallerUrl", "InstallerSha256"], Architecture={"enum": ["x86", "x64", "arm", "arm64", "neutral"]},
+            InstallerUrl=WEB, InstallerSha256={"type": "string", "pattern": "^[A-Fa-f0-9]{64}$"})})}
+
 
 def wine(*args):
     return subprocess.run(["wine", *map(str, args)], env=wine_env(), capture_output=True, text=True).returncode
@@ -41,8 +99,8 @@ def reg(key=ENTRY):
     return subprocess.run(["wine", "reg", "query", key], env=wine_env(), capture_output=True, text=True).stdout
 
 
-def entry():
-    return dict(re.findall(r"^\s+(\w+)\s+REG_\w+\s+(.*?)\s*$", reg(), re.M)) or None
+def entry(key=ENTRY):
+    return dict(re.findall(r"^\s+(\w+)\s+REG_\w+\s+(.*?)\s*$", reg(key), re.M)) or None
 
 
 def shortcut_target(lnk):
@@ -55,14 +113,59 @@ def shortcut_target(lnk):
     return data[base:data.index(b"\0", base)].decode("latin-1") if flags & 2 else None
 
 
-def state():
+def sha256(path):
+    return hashlib.sha256(Path(path).read_bytes()).hexdigest()
+
+
+def state(folder=FOLDER):
     """What the installer owns: its files' contents, the shortcut and the entry."""
-    files = {p.name: hashlib.sha256(p.read_bytes()).digest() for p in FOLDER.iterdir()} if FOLDER.exists() else {}
+    files = {p.name: p.is_file() and sha256(p) for p in folder.iterdir()} if folder.exists() else {}
     return files, SHORTCUT.exists(), entry()
+
+
+def uninstall_quietly(folder=FOLDER):
+    """As Apps & features does it, and waits: it runs on from a copy of itself in %TEMP%."""
+    assert wine(*re.fullmatch(r'"(.+)" (/S)', entry()["QuietUninstallString"]).groups()) == 0
+    deadline = time.monotonic() + 60
+    while (folder.exists() or entry()) and time.monotonic() < deadline:
+        time.sleep(0.5)
 
 
 def cpack(out, *args, env=None):
     subprocess.run(["cpack", "--config", BUILD / "CPackConfig.cmake", "-B", out, *args], check=True, env=env)
+
+
+@contextlib.contextmanager
+def disk_of_its_own(folder, kib):
+    """FOLDER as a small disk (a tmpfs) of KIB kibibytes; yields a function that gives it another size."""
+    folder.mkdir()
+    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={kib}k", "tmpfs", folder], check=True)
+    try:
+        yield lambda kib: subprocess.run(["mount", "-o", f"remount,size={kib}k", folder], check=True)
+    finally:
+        if subprocess.run(["umount", folder]).returncode:
+            subprocess.run(["umount", "--lazy", folder], check=True)
+
+
+@functools.cache
+def release(version):
+    """Both packages of VERSION and their manifests, as published under https://example.org/wexa/VERSION."""
+    out = Path(tempfile.mkdtemp(prefix=f"wexa-release-{version}-"))
+    atexit.register(shutil.rmtree, out)
+    cpack(out, "-D", f"CPACK_PACKAGE_VERSION={version}", "-D", f"CPACK_WEXA_RELEASE_URL={url(version)}")
+    return out
+
+
+def url(version):
+    return f"https://example.org/wexa/{version}"
+
+
+def sums(folder):
+    return dict(line.split("  ")[::-1] for line in (folder / "SHA256SUMS").read_text().splitlines())
+
+
+def winget(folder, version=VERSION):
+    return {m["ManifestType"]: m for m in (yaml.safe_load(p.read_text()) for p in (folder / "winget" / version).iterdir())}
 
 
 def transfer_works(app):
@@ -73,9 +176,8 @@ def transfer_works(app):
 
 class Packages(unittest.TestCase):
     def test_the_installer_installs_runs_upgrades_refuses_while_open_and_uninstalls(self):
+        newer = release("99.0.1") / "wexa-tastatur-99.0.1-win64-setup.exe"
         with tempfile.TemporaryDirectory(prefix="wexa-install-") as tmp:
-            cpack(tmp, "-G", "NSIS", "-D", "CPACK_PACKAGE_VERSION=99.0.1")
-            newer = Path(tmp) / "wexa-tastatur-99.0.1-win64-setup.exe"
             self.assertEqual(wine(SETUP, "/S"), 0)
             self.assertEqual(sorted(os.listdir(FOLDER)), sorted(CONTENTS + ["Uninstall.exe"]))
             self.assertEqual((FOLDER / "wexa-tastatur.exe").read_bytes(), EXE.read_bytes())
@@ -89,6 +191,9 @@ class Packages(unittest.TestCase):
                 "DisplayName": "Wexa Font Tastatur", "DisplayVersion": VERSION, "Publisher": "Wexa Font Tastatur",
                 "DisplayIcon": target, "InstallLocation": folder, "UninstallString": f'"{uninstaller}"',
                 "QuietUninstallString": f'"{uninstaller}" /S', "NoModify": "0x1", "NoRepair": "0x1"})
+            default = winget(release(VERSION))["installer"]["InstallationMetadata"]["DefaultInstallLocation"]
+            self.assertEqual(default.replace("%LOCALAPPDATA%", rf"c:\users\{USER.name}\AppData\Local").lower(),
+                             folder.lower())
             with WexaApp(tmp, exe=target) as app:  # started through the shortcut's target
                 self.assertTrue(transfer_works(app))
                 before = state()
@@ -103,12 +208,68 @@ class Packages(unittest.TestCase):
             self.assertEqual(len(state()[0]), 5)
             self.assertEqual(entry()["DisplayVersion"], "99.0.1")
             self.assertEqual(reg(ENTRY.rsplit("\\", 1)[0]).count("Wexa"), 1)
-            self.assertEqual(wine(*re.fullmatch(r'"(.+)" (/S)', entry()["QuietUninstallString"]).groups()), 0)
-            deadline = time.monotonic() + 60  # it runs on from a copy of itself in %TEMP%
-            while FOLDER.exists() and time.monotonic() < deadline:
-                time.sleep(0.5)
+            uninstall_quietly()
             self.assertEqual(state(), ({}, False, None))
             self.assertEqual([p.exists() for p in made], [True, True])  # the user's, not the installer's
+
+    def test_a_full_disk_leaves_no_half_install_and_the_installed_version_whole(self):
+        setup, newer = release(VERSION) / SETUP.name, release("99.0.1") / "wexa-tastatur-99.0.1-win64-setup.exe"
+        manifest = winget(release(VERSION))["installer"]
+        tmp = self.enterContext(tempfile.TemporaryDirectory(prefix="wexa-disk-"))
+        disk = Path(tmp) / "disk"
+        folder = disk / "Wexa Font Tastatur"
+        into = f"/D={winpath(folder)}".split(" ")  # last, unquoted, as on Windows' command line
+        resize = self.enterContext(disk_of_its_own(disk, 64))  # unmounted first, then tmp removed
+        self.assertEqual(wine(setup, "/S", *into), WRITE_FAILED)
+        self.assertEqual((list(disk.iterdir()), SHORTCUT.exists(), entry()), ([], False, None))
+        with zipfile.ZipFile(ZIP) as z:  # room for one version and the uninstaller, not for two
+            resize(sum(i.file_size for i in z.infolist()) // 1024 + 256)
+        self.assertEqual(wine(setup, "/S", *into), 0)
+        values = entry(rf"{UNINSTALL}\{manifest['ProductCode']}")
+        self.assertEqual({k: values[k] for k in ("DisplayName", "Publisher", "DisplayVersion")},
+                         {k: v for k, v in manifest["AppsAndFeaturesEntries"][0].items() if k != "ProductCode"})
+        self.assertEqual(values["InstallLocation"].lower(), winpath(folder).lower())
+        self.assertEqual(values["QuietUninstallString"].lower(), f'"{winpath(folder)}\\uninstall.exe" /s'.lower())
+        before = state(folder)
+        self.assertEqual(wine(newer, "/S"), WRITE_FAILED)  # an upgrade: without /D, into the same folder
+        self.assertEqual(state(folder), before)
+        with WexaApp(tmp, exe=folder / "wexa-tastatur.exe") as app:
+            self.assertTrue(transfer_works(app))
+        resize(16 * 1024)
+        self.assertEqual(wine(newer, "/S"), 0)
+        self.assertEqual(sha256(folder / "wexa-tastatur.exe"), sha256(EXE))
+        self.assertEqual([entry()[k] for k in ("DisplayVersion", "InstallLocation")], ["99.0.1", values["InstallLocation"]])
+        uninstall_quietly(folder)
+        self.assertEqual(state(folder), ({}, False, None))
+
+    def test_the_manifests_name_the_files_of_this_build_with_their_hashes_and_one_version(self):
+        with tempfile.TemporaryDirectory(prefix="wexa-stale-") as tmp:
+            (Path(tmp) / SETUP.name).write_bytes(b"an installer of an earlier build")
+            cpack(tmp, "-G", "ZIP", "-D", f"CPACK_WEXA_RELEASE_URL={url(VERSION)}")  # the installer not made
+            self.assertEqual(sums(Path(tmp)), {ZIP.name: sha256(Path(tmp) / ZIP.name)})
+            self.assertFalse((Path(tmp) / "winget").exists())
+        out = release(VERSION)
+        self.assertEqual(sums(out), {p.name: sha256(p) for p in (out / ZIP.name, out / SETUP.name)})
+        lint = subprocess.run(["yamllint", "--strict", "-d", YAMLLINT, out / "winget" / VERSION], capture_output=True, text=True)
+        self.assertEqual(lint.returncode, 0, lint.stdout)
+        manifests = winget(out)
+        self.assertEqual(sorted(manifests), sorted(WINGET_SCHEMAS))
+        for kind, manifest in manifests.items():
+            jsonschema.validate(manifest, WINGET_SCHEMAS[kind])
+        installer = manifests["installer"]
+        self.assertEqual([manifests[k]["PackageLocale"] for k in ("defaultLocale", "locale")], ["de-DE", "en-US"])
+        self.assertEqual({c["InstallerReturnCode"]: c["ReturnResponse"] for c in installer["ExpectedReturnCodes"]},
+                         {KEYBOARD_OPEN: "packageInUse", 33: "fileInUse", WRITE_FAILED: "diskFull"})
+        self.assertEqual({**installer["Installers"][0], "InstallerSha256": installer["Installers"][0]["InstallerSha256"].lower()},
+                         {"Architecture": "x64", "InstallerUrl": f"{url(VERSION)}/{SETUP.name}", "InstallerSha256": sums(out)[SETUP.name]})
+        scoop = json.loads((out / "scoop" / "wexa-tastatur.json").read_text())
+        self.assertEqual(scoop["architecture"]["64bit"], {"url": f"{url(VERSION)}/{ZIP.name}", "hash": sums(out)[ZIP.name]})
+        self.assertEqual(scoop["autoupdate"]["architecture"]["64bit"]["url"].replace("$version", VERSION), f"{url(VERSION)}/{ZIP.name}")
+        self.assertEqual(re.search(scoop["checkver"]["regex"], (out / "SHA256SUMS").read_text()).group(1), VERSION)
+        self.assertEqual(scoop["shortcuts"], [["wexa-tastatur.exe", "Wexa Font Tastatur"]])
+        self.assertTrue({"description", "homepage", "license"} <= scoop.keys())
+        versions = {m["PackageVersion"] for m in manifests.values()} | {scoop["version"]}
+        self.assertEqual(versions | {installer["AppsAndFeaturesEntries"][0]["DisplayVersion"]}, {VERSION})
 
     def test_the_zip_unpacked_anywhere_runs_on_a_pc_without_d_and_f(self):
         with zipfile.ZipFile(ZIP) as z, tempfile.TemporaryDirectory(prefix="wexa-zip-") as tmp:
