@@ -152,7 +152,13 @@ def release(version):
     """Both packages of VERSION and their manifests, as published under https://example.org/wexa/VERSION."""
     out = Path(tempfile.mkdtemp(prefix=f"wexa-release-{version}-"))
     atexit.register(shutil.rmtree, out)
-    cpack(out, "-D", f"CPACK_PACKAGE_VERSION={version}", "-D", f"CPACK_WEXA_RELEASE_URL={url(version)}")
+    # A newer version's program is 1 MiB larger, grown where the executable is signed (trailing
+    # bytes, which Windows ignores), so that an upgrade in place would not fit where the old one did.
+    grow = out / "grow.sh"
+    grow.write_text('#!/bin/sh\ncase "$1" in *.exe) [ "${1##*/}" != wexa-tastatur.exe ] || head -c 1M /dev/zero >> "$1";; esac\n')
+    grow.chmod(0o755)
+    cpack(out, "-D", f"CPACK_PACKAGE_VERSION={version}", "-D", f"CPACK_WEXA_RELEASE_URL={url(version)}",
+          *(["-D", f"CPACK_WEXA_SIGN={grow}"] if version != VERSION else []))
     return out
 
 
@@ -222,8 +228,7 @@ class Packages(unittest.TestCase):
         resize = self.enterContext(disk_of_its_own(disk, 64))  # unmounted first, then tmp removed
         self.assertEqual(wine(setup, "/S", *into), WRITE_FAILED)
         self.assertEqual((list(disk.iterdir()), SHORTCUT.exists(), entry()), ([], False, None))
-        with zipfile.ZipFile(ZIP) as z:  # room for one version and the uninstaller, not for two
-            resize(sum(i.file_size for i in z.infolist()) // 1024 + 256)
+        resize(16 * 1024)
         self.assertEqual(wine(setup, "/S", *into), 0)
         values = entry(rf"{UNINSTALL}\{manifest['ProductCode']}")
         self.assertEqual({k: values[k] for k in ("DisplayName", "Publisher", "DisplayVersion")},
@@ -231,13 +236,16 @@ class Packages(unittest.TestCase):
         self.assertEqual(values["InstallLocation"].lower(), winpath(folder).lower())
         self.assertEqual(values["QuietUninstallString"].lower(), f'"{winpath(folder)}\\uninstall.exe" /s'.lower())
         before = state(folder)
+        disk_now = os.statvfs(disk)
+        resize((disk_now.f_blocks - disk_now.f_bfree) * disk_now.f_frsize // 1024 + 128)  # 128 KiB left
         self.assertEqual(wine(newer, "/S"), WRITE_FAILED)  # an upgrade: without /D, into the same folder
         self.assertEqual(state(folder), before)
         with WexaApp(tmp, exe=folder / "wexa-tastatur.exe") as app:
             self.assertTrue(transfer_works(app))
         resize(16 * 1024)
         self.assertEqual(wine(newer, "/S"), 0)
-        self.assertEqual(sha256(folder / "wexa-tastatur.exe"), sha256(EXE))
+        with zipfile.ZipFile(newer.with_name("wexa-tastatur-99.0.1-win64.zip")) as z:
+            self.assertEqual((folder / "wexa-tastatur.exe").read_bytes(), z.read("wexa-tastatur.exe"))
         self.assertEqual([entry()[k] for k in ("DisplayVersion", "InstallLocation")], ["99.0.1", values["InstallLocation"]])
         uninstall_quietly(folder)
         self.assertEqual(state(folder), ({}, False, None))
