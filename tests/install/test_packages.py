@@ -3,7 +3,6 @@ silently, in a fresh Wine prefix of its own; an installation that meets a full d
 PC without d: and f:; the program beside planted DLLs; both packages signed with a throwaway
 certificate; the manifests of winget and Scoop made with them."""
 import atexit
-import contextlib
 import functools
 import hashlib
 import json
@@ -28,6 +27,7 @@ SETUP = ZIP.with_name(f"wexa-tastatur-{VERSION}-win64-setup.exe")
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 ENTRY = UNINSTALL + r"\Wexa Font Tastatur"
 KEYBOARD_OPEN, WRITE_FAILED = 32, 112  # the installer's documented exit codes
+URL = "https://example.org/wexa/{}"  # where the test's releases are published
 USER = next((PREFIX / "drive_c" / "users").glob("*/AppData")).parent
 FOLDER = USER / "AppData/Local/Programs/Wexa Font Tastatur"
 SHORTCUT = USER / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Wexa Font Tastatur.lnk"
@@ -41,54 +41,45 @@ PLANTED = ("uxtheme", "dwmapi", "winmm", "cryptbase", "profapi", "userenv", "pro
            "iphlpapi", "winhttp", "wininet", "sspicli", "dwrite", "windowscodecs", "oleacc", "textshaping")
 
 YAMLLINT = "{extends: default, rules: {document-start: disable, line-length: {max: 120}}}"
+# winget's schema 1.12.0 (transcribed): each file's fields that it requires (*), and the format it
+# gives each field that we write. No other field may appear, so that a misspelt one shows.
+PART, TEXT = r'[^.\s\\/:*?"<>|\x01-\x1f]{1,32}', r"[\s\S]{%d,%d}"
+LOCALE, WEB = r"([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*", r"[Hh][Tt][Tt][Pp][Ss]?://.+"
+TEXTS = {"PackageLocale*": LOCALE, "Publisher": TEXT % (2, 256), "PackageName": TEXT % (2, 256), "PackageUrl": WEB,
+         "License": TEXT % (3, 512), "ShortDescription": TEXT % (3, 256), "Description": TEXT % (3, 10000),
+         "Moniker": TEXT % (1, 40)}
+WINGET = {
+    "version": {"DefaultLocale*": LOCALE},
+    "defaultLocale": TEXTS | {f"{k}*": TEXTS[k] for k in ("Publisher", "PackageName", "License", "ShortDescription")},
+    "locale": TEXTS,
+    "installer": {
+        "MinimumOSVersion": r"\d{1,5}(\.\d{1,5}){0,3}", "Scope": ("user", "machine"),
+        "InstallerType": tuple("msix msi appx exe zip inno nullsoft wix burn pwa portable font".split()),
+        "InstallModes": [("interactive", "silent", "silentWithProgress")],
+        "UpgradeBehavior": ("install", "uninstallPrevious", "deny"), "ProductCode": TEXT % (1, 255),
+        "ExpectedReturnCodes": [{"InstallerReturnCode*": int, "ReturnResponse*": r"\w+"}],
+        "AppsAndFeaturesEntries": [dict.fromkeys(("DisplayName", "Publisher", "DisplayVersion", "ProductCode"),
+                                                 TEXT % (1, 128))],
+        "InstallationMetadata": {"DefaultInstallLocation": TEXT % (1, 2048)}, "ReleaseDate": r"\d{4}-\d\d-\d\d",
+        "Installers*": [{"Architecture*": ("x86", "x64", "arm", "arm64", "neutral"), "InstallerUrl*": WEB,
+                         "InstallerSha256*": "[A-Fa-f0-9]{64}"}]}}
 
 
-def winget_schema(kind, required, **fields):
-    """What winget's schema 1.12.0 requires of one file of a manifest, and the formats of the fields
-    we write (transcribed from it; no other field is allowed, so that a misspelt one shows)."""
-    name = {"type": "string", "pattern": r'^[^.\s\\/:*?"<>|\x01-\x1f]{1,32}$'}
-    fields |= {"PackageIdentifier": {"type": "string", "maxLength": 128, "pattern": rf"^{name['pattern'][1:-1]}(\.{name['pattern'][1:-1]}){{1,7}}$"},
-               "PackageVersion": {"type": "string", "maxLength": 128, "pattern": r'^[^\\/:*?"<>|\x01-\x1f]+$'},
-               "ManifestType": {"const": kind}, "ManifestVersion": {"const": "1.12.0"}}
-    required = [*required, "PackageIdentifier", "PackageVersion", "ManifestType", "ManifestVersion"]
-    return {"type": "object", "required": required, "properties": fields, "additionalProperties": False}
+def schema(form):
+    """A JSON schema from the forms above: a field's pattern, its choices (a tuple), [an array], int."""
+    if isinstance(form, dict):
+        return {"type": "object", "additionalProperties": False, "required": [k[:-1] for k in form if k[-1] == "*"],
+                "properties": {k.rstrip("*"): schema(v) for k, v in form.items()}}
+    if isinstance(form, list):
+        return {"type": "array", "minItems": 1, "uniqueItems": True, "items": schema(form[0])}
+    if isinstance(form, tuple):
+        return {"enum": list(form)}
+    return {"type": "integer", "not": {"const": 0}} if form is int else {"type": "string", "pattern": f"^{form}$"}
 
 
-def text(least, most):
-    return {"type": "string", "minLength": least, "maxLength": most}
-
-
-def record(required, **fields):
-    return {"type": "object", "required": required, "properties": fields, "additionalProperties": False}
-
-
-LOCALE = {"type": "string", "maxLength": 20, "pattern": r"^([a-zA-Z]{2,3}|[iI]-[a-zA-Z]+|[xX]-[a-zA-Z]{1,8})(-[a-zA-Z]{1,8})*$"}
-WEB = {"type": "string", "maxLength": 2048, "pattern": r"^([Hh][Tt][Tt][Pp][Ss]?)://.+$"}
-TEXTS = {"PackageLocale": LOCALE, "Publisher": text(2, 256), "PackageName": text(2, 256), "PackageUrl": WEB,
-         "License": text(3, 512), "ShortDescription": text(3, 256), "Description": text(3, 10000), "Moniker": text(1, 40)}
-RESPONSES = ("packageInUse packageInUseByApplication installInProgress fileInUse missingDependency diskFull insufficientMemory "
-             "invalidParameter noNetwork contactSupport rebootRequiredToFinish rebootRequiredForInstall rebootInitiated "
-             "cancelledByUser alreadyInstalled downgrade blockedByPolicy systemNotSupported custom").split()
-WINGET_SCHEMAS = {
-    "version": winget_schema("version", ["DefaultLocale"], DefaultLocale=LOCALE),
-    "defaultLocale": winget_schema("defaultLocale", ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"], **TEXTS),
-    "locale": winget_schema("locale", ["PackageLocale"], **TEXTS),
-    "installer": winget_schema(
-        "installer", ["Installers"],
-        MinimumOSVersion={"type": "string", "pattern": r"^(0|[1-9][0-9]{0,4})(\.(0|[1-9][0-9]{0,4})){0,3}$"},
-        InstallerType={"enum": "msix msi appx exe zip inno nullsoft wix burn pwa portable font".split()},
-        Scope={"enum": ["user", "machine"]}, UpgradeBehavior={"enum": ["install", "uninstallPrevious", "deny"]},
-        InstallModes={"type": "array", "uniqueItems": True, "items": {"enum": ["interactive", "silent", "silentWithProgress"]}},
-        ExpectedReturnCodes={"type": "array", "items": record(
-            ["InstallerReturnCode", "ReturnResponse"], ReturnResponse={"enum": RESPONSES},
-            InstallerReturnCode={"type": "integer", "minimum": -2147483648, "maximum": 4294967295, "not": {"const": 0}})},
-        ProductCode=text(1, 255), ReleaseDate={"type": "string", "pattern": r"^\d{4}-\d\d-\d\d$"},
-        AppsAndFeaturesEntries={"type": "array", "items": record(
-            [], DisplayName=text(1, 256), Publisher=text(1, 256), DisplayVersion=text(1, 128), ProductCode=text(1, 255))},
-        InstallationMetadata=record([], DefaultInstallLocation=text(1, 2048)),
-        Installers={"type": "array", "minItems": 1, "items": record(
-            ["Architecture", "InstallerUrl", "InstallerSha256"], Architecture={"enum": ["x86", "x64", "arm", "arm64", "neutral"]},
-            InstallerUrl=WEB, InstallerSha256={"type": "string", "pattern": "^[A-Fa-f0-9]{64}$"})})}
+def winget_schema(kind):
+    return schema(WINGET[kind] | {"PackageIdentifier*": rf"{PART}(\.{PART}){{1,7}}", "ManifestType*": (kind,),
+                                  "PackageVersion*": r'[^\\/:*?"<>|\x01-\x1f]{1,128}', "ManifestVersion*": r"1\.12\.0"})
 
 
 def wine(*args):
@@ -135,35 +126,17 @@ def cpack(out, *args, env=None):
     subprocess.run(["cpack", "--config", BUILD / "CPackConfig.cmake", "-B", out, *args], check=True, env=env)
 
 
-@contextlib.contextmanager
-def disk_of_its_own(folder, kib):
-    """FOLDER as a small disk (a tmpfs) of KIB kibibytes; yields a function that gives it another size."""
-    folder.mkdir()
-    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={kib}k", "tmpfs", folder], check=True)
-    try:
-        yield lambda kib: subprocess.run(["mount", "-o", f"remount,size={kib}k", folder], check=True)
-    finally:
-        if subprocess.run(["umount", folder]).returncode:
-            subprocess.run(["umount", "--lazy", folder], check=True)
-
-
 @functools.cache
 def release(version):
-    """Both packages of VERSION and their manifests, as published under https://example.org/wexa/VERSION."""
+    """Both packages of VERSION and their manifests, published under URL. A newer version's program is
+    1 MiB larger (bytes appended where it would be signed), so that an upgrade in place would not fit."""
     out = Path(tempfile.mkdtemp(prefix=f"wexa-release-{version}-"))
     atexit.register(shutil.rmtree, out)
-    # A newer version's program is 1 MiB larger, grown where the executable is signed (trailing
-    # bytes, which Windows ignores), so that an upgrade in place would not fit where the old one did.
-    grow = out / "grow.sh"
-    grow.write_text('#!/bin/sh\ncase "$1" in *.exe) [ "${1##*/}" != wexa-tastatur.exe ] || head -c 1M /dev/zero >> "$1";; esac\n')
-    grow.chmod(0o755)
-    cpack(out, "-D", f"CPACK_PACKAGE_VERSION={version}", "-D", f"CPACK_WEXA_RELEASE_URL={url(version)}",
-          *(["-D", f"CPACK_WEXA_SIGN={grow}"] if version != VERSION else []))
+    (out / "grow").write_text('#!/bin/sh\ncase "$1" in *wexa-tastatur.exe) head -c 1M /dev/zero >> "$1";; esac\n')
+    (out / "grow").chmod(0o755)
+    cpack(out, "-D", f"CPACK_PACKAGE_VERSION={version}", "-D", f"CPACK_WEXA_RELEASE_URL={URL.format(version)}",
+          *(["-D", f"CPACK_WEXA_SIGN={out / 'grow'}"] if version != VERSION else []))
     return out
-
-
-def url(version):
-    return f"https://example.org/wexa/{version}"
 
 
 def sums(folder):
@@ -171,7 +144,8 @@ def sums(folder):
 
 
 def winget(folder, version=VERSION):
-    return {m["ManifestType"]: m for m in (yaml.safe_load(p.read_text()) for p in (folder / "winget" / version).iterdir())}
+    manifests = (yaml.safe_load(p.read_text()) for p in (folder / "winget" / version).iterdir())
+    return {m["ManifestType"]: m for m in manifests}
 
 
 def transfer_works(app):
@@ -222,22 +196,24 @@ class Packages(unittest.TestCase):
         setup, newer = release(VERSION) / SETUP.name, release("99.0.1") / "wexa-tastatur-99.0.1-win64-setup.exe"
         manifest = winget(release(VERSION))["installer"]
         tmp = self.enterContext(tempfile.TemporaryDirectory(prefix="wexa-disk-"))
-        disk = Path(tmp) / "disk"
+        (disk := Path(tmp) / "disk").mkdir()  # a small disk of its own, unmounted before tmp is removed
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk], check=True)
+        self.addCleanup(subprocess.run, ["umount", "--lazy", disk], check=True)
+        resize = lambda kib: subprocess.run(["mount", "-o", f"remount,size={kib}k", disk], check=True)
         folder = disk / "Wexa Font Tastatur"
         into = f"/D={winpath(folder)}".split(" ")  # last, unquoted, as on Windows' command line
-        resize = self.enterContext(disk_of_its_own(disk, 64))  # unmounted first, then tmp removed
         self.assertEqual(wine(setup, "/S", *into), WRITE_FAILED)
         self.assertEqual((list(disk.iterdir()), SHORTCUT.exists(), entry()), ([], False, None))
         resize(16 * 1024)
         self.assertEqual(wine(setup, "/S", *into), 0)
-        values = entry(rf"{UNINSTALL}\{manifest['ProductCode']}")
-        self.assertEqual({k: values[k] for k in ("DisplayName", "Publisher", "DisplayVersion")},
-                         {k: v for k, v in manifest["AppsAndFeaturesEntries"][0].items() if k != "ProductCode"})
-        self.assertEqual(values["InstallLocation"].lower(), winpath(folder).lower())
-        self.assertEqual(values["QuietUninstallString"].lower(), f'"{winpath(folder)}\\uninstall.exe" /s'.lower())
+        values = entry(rf"{UNINSTALL}\{manifest['ProductCode']}")  # the key that the manifest names
+        apps_and_features = manifest["AppsAndFeaturesEntries"][0]
+        self.assertEqual({k: values.get(k) for k in apps_and_features} | {"ProductCode": manifest["ProductCode"]},
+                         apps_and_features)
+        self.assertEqual([values["InstallLocation"].lower(), values["QuietUninstallString"].lower()],
+                         [winpath(folder).lower(), f'"{winpath(folder)}\\uninstall.exe" /s'.lower()])
         before = state(folder)
-        disk_now = os.statvfs(disk)
-        resize((disk_now.f_blocks - disk_now.f_bfree) * disk_now.f_frsize // 1024 + 128)  # 128 KiB left
+        resize((lambda d: (d.f_blocks - d.f_bfree) * d.f_frsize // 1024 + 128)(os.statvfs(disk)))  # 128 KiB left
         self.assertEqual(wine(newer, "/S"), WRITE_FAILED)  # an upgrade: without /D, into the same folder
         self.assertEqual(state(folder), before)
         with WexaApp(tmp, exe=folder / "wexa-tastatur.exe") as app:
@@ -246,36 +222,39 @@ class Packages(unittest.TestCase):
         self.assertEqual(wine(newer, "/S"), 0)
         with zipfile.ZipFile(newer.with_name("wexa-tastatur-99.0.1-win64.zip")) as z:
             self.assertEqual((folder / "wexa-tastatur.exe").read_bytes(), z.read("wexa-tastatur.exe"))
-        self.assertEqual([entry()[k] for k in ("DisplayVersion", "InstallLocation")], ["99.0.1", values["InstallLocation"]])
+        self.assertEqual([entry()["DisplayVersion"], entry()["InstallLocation"]], ["99.0.1", values["InstallLocation"]])
         uninstall_quietly(folder)
         self.assertEqual(state(folder), ({}, False, None))
 
     def test_the_manifests_name_the_files_of_this_build_with_their_hashes_and_one_version(self):
         with tempfile.TemporaryDirectory(prefix="wexa-stale-") as tmp:
             (Path(tmp) / SETUP.name).write_bytes(b"an installer of an earlier build")
-            cpack(tmp, "-G", "ZIP", "-D", f"CPACK_WEXA_RELEASE_URL={url(VERSION)}")  # the installer not made
+            cpack(tmp, "-G", "ZIP", "-D", f"CPACK_WEXA_RELEASE_URL={URL.format(VERSION)}")  # no installer made
             self.assertEqual(sums(Path(tmp)), {ZIP.name: sha256(Path(tmp) / ZIP.name)})
             self.assertFalse((Path(tmp) / "winget").exists())
         out = release(VERSION)
         self.assertEqual(sums(out), {p.name: sha256(p) for p in (out / ZIP.name, out / SETUP.name)})
-        lint = subprocess.run(["yamllint", "--strict", "-d", YAMLLINT, out / "winget" / VERSION], capture_output=True, text=True)
+        lint = subprocess.run(["yamllint", "--strict", "-d", YAMLLINT, out / "winget" / VERSION],
+                              capture_output=True, text=True)
         self.assertEqual(lint.returncode, 0, lint.stdout)
         manifests = winget(out)
-        self.assertEqual(sorted(manifests), sorted(WINGET_SCHEMAS))
-        for kind, manifest in manifests.items():
-            jsonschema.validate(manifest, WINGET_SCHEMAS[kind])
-        installer = manifests["installer"]
+        self.assertEqual(sorted(manifests), sorted(WINGET))
+        [jsonschema.validate(manifest, winget_schema(kind)) for kind, manifest in manifests.items()]
+        installer, release_url = manifests["installer"], URL.format(VERSION)
         self.assertEqual([manifests[k]["PackageLocale"] for k in ("defaultLocale", "locale")], ["de-DE", "en-US"])
         self.assertEqual({c["InstallerReturnCode"]: c["ReturnResponse"] for c in installer["ExpectedReturnCodes"]},
                          {KEYBOARD_OPEN: "packageInUse", 33: "fileInUse", WRITE_FAILED: "diskFull"})
-        self.assertEqual({**installer["Installers"][0], "InstallerSha256": installer["Installers"][0]["InstallerSha256"].lower()},
-                         {"Architecture": "x64", "InstallerUrl": f"{url(VERSION)}/{SETUP.name}", "InstallerSha256": sums(out)[SETUP.name]})
+        self.assertEqual(installer["Installers"], [{"InstallerUrl": f"{release_url}/{SETUP.name}",
+                                                    "InstallerSha256": sums(out)[SETUP.name].upper(),
+                                                    "Architecture": "x64"}])
         scoop = json.loads((out / "scoop" / "wexa-tastatur.json").read_text())
-        self.assertEqual(scoop["architecture"]["64bit"], {"url": f"{url(VERSION)}/{ZIP.name}", "hash": sums(out)[ZIP.name]})
-        self.assertEqual(scoop["autoupdate"]["architecture"]["64bit"]["url"].replace("$version", VERSION), f"{url(VERSION)}/{ZIP.name}")
+        self.assertEqual(scoop["architecture"]["64bit"],
+                         {"url": f"{release_url}/{ZIP.name}", "hash": sums(out)[ZIP.name]})
+        autoupdate = scoop["autoupdate"]["architecture"]["64bit"]["url"]
+        self.assertEqual(autoupdate.replace("$version", VERSION), f"{release_url}/{ZIP.name}")
         self.assertEqual(re.search(scoop["checkver"]["regex"], (out / "SHA256SUMS").read_text()).group(1), VERSION)
-        self.assertEqual(scoop["shortcuts"], [["wexa-tastatur.exe", "Wexa Font Tastatur"]])
-        self.assertTrue({"description", "homepage", "license"} <= scoop.keys())
+        self.assertEqual((scoop["shortcuts"], {"description", "homepage", "license"} <= scoop.keys()),
+                         ([["wexa-tastatur.exe", "Wexa Font Tastatur"]], True))
         versions = {m["PackageVersion"] for m in manifests.values()} | {scoop["version"]}
         self.assertEqual(versions | {installer["AppsAndFeaturesEntries"][0]["DisplayVersion"]}, {VERSION})
 
