@@ -26,7 +26,7 @@ ZIP = BUILD / "packages" / f"wexa-tastatur-{VERSION}-win64.zip"
 SETUP = ZIP.with_name(f"wexa-tastatur-{VERSION}-win64-setup.exe")
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 ENTRY = UNINSTALL + r"\Wexa Font Tastatur"
-KEYBOARD_OPEN, WRITE_FAILED = 32, 112  # the installer's documented exit codes
+KEYBOARD_OPEN, FILE_IN_USE, WRITE_FAILED = 32, 33, 112  # the installer's documented exit codes
 URL = "https://example.org/wexa/{}"  # where the test's releases are published
 USER = next((PREFIX / "drive_c" / "users").glob("*/AppData")).parent
 FOLDER = USER / "AppData/Local/Programs/Wexa Font Tastatur"
@@ -192,7 +192,7 @@ class Packages(unittest.TestCase):
             self.assertEqual(state(), ({}, False, None))
             self.assertEqual([p.exists() for p in made], [True, True])  # the user's, not the installer's
 
-    def test_a_full_disk_leaves_no_half_install_and_the_installed_version_whole(self):
+    def test_a_full_disk_or_a_held_file_leaves_no_half_install_and_the_installed_version_whole(self):
         setup, newer = release(VERSION) / SETUP.name, release("99.0.1") / "wexa-tastatur-99.0.1-win64-setup.exe"
         manifest = winget(release(VERSION))["installer"]
         tmp = self.enterContext(tempfile.TemporaryDirectory(prefix="wexa-disk-"))
@@ -219,6 +219,13 @@ class Packages(unittest.TestCase):
         with WexaApp(tmp, exe=folder / "wexa-tastatur.exe") as app:
             self.assertTrue(transfer_works(app))
         resize(16 * 1024)
+        # The last file the installer replaces held open: every other one, the program first, was moved aside.
+        hold = ["wine", os.environ["WEXA_HOLD_FILE"], winpath(folder / "Uninstall.exe")]
+        with subprocess.Popen(hold, stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=wine_env()) as holder:
+            self.assertEqual(holder.stdout.readline().strip(), b"held")
+            self.assertEqual(wine(newer, "/S"), FILE_IN_USE)
+            self.assertEqual(state(folder), before)
+            holder.stdin.close()
         self.assertEqual(wine(newer, "/S"), 0)
         with zipfile.ZipFile(newer.with_name("wexa-tastatur-99.0.1-win64.zip")) as z:
             self.assertEqual((folder / "wexa-tastatur.exe").read_bytes(), z.read("wexa-tastatur.exe"))
@@ -243,7 +250,7 @@ class Packages(unittest.TestCase):
         installer, release_url = manifests["installer"], URL.format(VERSION)
         self.assertEqual([manifests[k]["PackageLocale"] for k in ("defaultLocale", "locale")], ["de-DE", "en-US"])
         self.assertEqual({c["InstallerReturnCode"]: c["ReturnResponse"] for c in installer["ExpectedReturnCodes"]},
-                         {KEYBOARD_OPEN: "packageInUse", 33: "fileInUse", WRITE_FAILED: "diskFull"})
+                         {KEYBOARD_OPEN: "packageInUse", FILE_IN_USE: "fileInUse", WRITE_FAILED: "diskFull"})
         self.assertEqual(installer["Installers"], [{"InstallerUrl": f"{release_url}/{SETUP.name}",
                                                     "InstallerSha256": sums(out)[SETUP.name].upper(),
                                                     "Architecture": "x64"}])
