@@ -14,3 +14,10 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     endif()
     set(ENV{SOURCE_DATE_EPOCH} ${_wexa_commit_time})
 endif()
+
+# The installer's list of its files, one `!insertmacro ${DO} "name"` each (FOR_EACH_FILE in
+# NSIS.template.in).
+set(CPACK_WEXA_NSIS_EACH_FILE "")
+foreach(file IN LISTS CPACK_WEXA_FILES)
+    string(APPEND CPACK_WEXA_NSIS_EACH_FILE "  !insertmacro \${DO} \"${file}\"\n")
+endforeach()

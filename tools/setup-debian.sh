@@ -17,7 +17,7 @@ packages=(
   googletest libgtest-dev libpng-dev zlib1g-dev
   wine wine64 xvfb xdotool xclip x11-utils x11-xserver-utils x11-apps imagemagick
   python3-fonttools python3-pil python3-pyclipper fonts-dejavu-core opentype-sanitizer fontconfig pngcheck
-  nsis osslsigncode strip-nondeterminism openssl git
+  nsis osslsigncode strip-nondeterminism openssl git yamllint python3-jsonschema
 )
 
 # libpng for MinGW is built from Debian's own source package, so apt needs a deb-src entry.
