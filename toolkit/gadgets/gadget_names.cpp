@@ -1,4 +1,4 @@
-#include "toolkit/gadgets/gadget_names.h"
+#include "toolkit/gadgets/gadgets.h"
 
 #include "toolkit/gadgets/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
@@ -23,10 +23,7 @@ struct GadgetNames {
     std::set<HWND> withTooltip, named;
 };
 
-GadgetNames& Names() {
-    static GadgetNames names;
-    return names;
-}
+GadgetNames& Names() { return SoleInstance<GadgetNames>(); }
 
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {

@@ -27,10 +27,7 @@ struct FontState {
     std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
 };
 
-FontState& Fonts() {
-    static FontState state;
-    return state;
-}
+FontState& Fonts() { return detail::SoleInstance<FontState>(); }
 
 // The font as the Toolkit makes it at the layout density (or its fixed one); null on failure.
 HFONT MakeFont(const FontRecord& font, int layoutDpi) {

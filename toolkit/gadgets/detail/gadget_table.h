@@ -2,6 +2,7 @@
 // The gadget table, and what the gadgets share: the default gadget font and the window that
 // new gadgets are made in.
 #include "toolkit/core/object_table.h"
+#include "toolkit/platform/shared_state.h"
 #include "toolkit/platform/win32_handles.h"
 
 #include <optional>
@@ -33,11 +34,7 @@ struct GadgetState {
     int parentNumber = -1;
 };
 
-GadgetState& Gadgets();
-
-// Sends the gadget the font and keeps it as the one it has. The control is redrawn only when
-// it is shown in a shown window: one that cannot be seen yet is drawn with it when its window appears.
-void SendGadgetFont(GadgetRecord& gadget, HFONT font);
+inline GadgetState& Gadgets() { return SoleInstance<GadgetState>(); }
 
 // A child control of the parent window at the place scaled by the layout density, born with
 // the gadget number as its identifier, which spares setting it after; null without a window.
