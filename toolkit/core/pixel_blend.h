@@ -46,11 +46,11 @@ constexpr std::uint8_t BlendChannel(std::uint8_t old, std::uint8_t target, std::
 }
 
 struct MaskBlend {
-    int regionWidth = 0;  // mask columns from 0
-    int regionHeight = 0; // mask rows from 0
+    int regionWidth = 0;            // mask columns from 0
+    int regionHeight = 0;           // mask rows from 0
     long long destX = 0, destY = 0; // the region's top-left corner in the image
     Colour front = Black;
-    bool opaque = false;     // paint the whole region, starting from the background colour
+    bool opaque = false; // paint the whole region, starting from the background colour
     Colour background = Black;
 };
 

@@ -23,7 +23,10 @@ struct GadgetNames {
     std::set<HWND> withTooltip, named;
 };
 
-GadgetNames& Names() { return SoleInstance<GadgetNames>(); }
+GadgetNames& Names() {
+    static GadgetNames names;
+    return names;
+}
 
 // The tooltip control for tools of the owner window, made on first use.
 HWND TooltipsFor(HWND owner) {

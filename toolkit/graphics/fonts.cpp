@@ -27,7 +27,10 @@ struct FontState {
     std::vector<HANDLE> memoryFonts;               // fonts registered from memory, likewise
 };
 
-FontState& Fonts() { return detail::SoleInstance<FontState>(); }
+FontState& Fonts() {
+    static FontState state;
+    return state;
+}
 
 // The font as the Toolkit makes it at the layout density (or its fixed one); null on failure.
 HFONT MakeFont(const FontRecord& font, int layoutDpi) {

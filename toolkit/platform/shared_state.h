@@ -19,16 +19,15 @@ struct SharedState {
     EventQueue events;
 };
 
-// The one instance of a group's state, made on its first use and kept to the program's end.
-template <typename State> State& SoleInstance() {
-    static State state;
+inline SharedState& Shared() {
+    static SharedState state;
     return state;
 }
 
-inline SharedState& Shared() { return SoleInstance<SharedState>(); }
-
 // Scales a 96-DPI value by the layout density, the same for both axes.
-inline int Scale(int value) { return MulDiv(value, Shared().layoutDpi, ReferenceDpi); }
+inline int Scale(int value) {
+    return MulDiv(value, Shared().layoutDpi, ReferenceDpi);
+}
 
 template <typename Handle, typename Native> Handle ToHandle(Native native) {
     return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(native));

@@ -2,7 +2,6 @@
 // The gadget table, and what the gadgets share: the default gadget font and the window that
 // new gadgets are made in.
 #include "toolkit/core/object_table.h"
-#include "toolkit/platform/shared_state.h"
 #include "toolkit/platform/win32_handles.h"
 
 #include <optional>
@@ -34,7 +33,10 @@ struct GadgetState {
     int parentNumber = -1;
 };
 
-inline GadgetState& Gadgets() { return SoleInstance<GadgetState>(); }
+inline GadgetState& Gadgets() {
+    static GadgetState state;
+    return state;
+}
 
 // A child control of the parent window at the place scaled by the layout density, born with
 // the gadget number as its identifier, which spares setting it after; null without a window.
