@@ -12,7 +12,7 @@
 #include "keyboard/key_table.h"
 #include "keyboard/line_editing.h"
 #include "toolkit/windows/events.h"
-#include "toolkit/gadgets/gadget_names.h"
+#include "toolkit/gadgets/gadgets.h"
 
 #include <windows.h>
 // For the accessibility service's GUIDs.

@@ -1,7 +1,6 @@
 #include "keyboard/constants.h"
 #include "keyboard/key_table.h"
 #include "toolkit/graphics/fonts.h"
-#include "toolkit/gadgets/gadget_names.h"
 #include "toolkit/gadgets/gadgets.h"
 
 namespace wexa {

@@ -4,7 +4,6 @@
 #include "keyboard/transliteration.h"
 #include "toolkit/clipboard_drag/clipboard.h"
 #include "toolkit/graphics/fonts.h"
-#include "toolkit/gadgets/gadget_names.h"
 #include "toolkit/gadgets/gadgets.h"
 
 namespace wexa {

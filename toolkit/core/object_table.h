@@ -30,8 +30,7 @@ public:
     std::optional<T> Put(int number, T object) {
         if (!IsObjectNumber(number)) return std::optional<T>(std::move(object));
         if (static_cast<std::size_t>(number) >= slots_.size()) slots_.resize(static_cast<std::size_t>(number) + 1);
-        std::optional<T> old = std::exchange(slots_[number], std::move(object));
-        return old;
+        return std::exchange(slots_[number], std::move(object));
     }
 
     std::optional<T> Take(int number) {

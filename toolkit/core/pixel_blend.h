@@ -29,10 +29,7 @@ struct PixelSurface {
 };
 
 struct PixelBox {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    int x = 0, y = 0, width = 0, height = 0;
     bool Empty() const { return width <= 0 || height <= 0; }
     friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
@@ -49,12 +46,11 @@ constexpr std::uint8_t BlendChannel(std::uint8_t old, std::uint8_t target, std::
 }
 
 struct MaskBlend {
-    int regionWidth = 0;  // mask columns from 0
-    int regionHeight = 0; // mask rows from 0
-    long long destX = 0;  // the region's top-left corner in the image
-    long long destY = 0;
+    int regionWidth = 0;            // mask columns from 0
+    int regionHeight = 0;           // mask rows from 0
+    long long destX = 0, destY = 0; // the region's top-left corner in the image
     Colour front = Black;
-    bool opaque = false;     // paint the whole region, starting from the background colour
+    bool opaque = false; // paint the whole region, starting from the background colour
     Colour background = Black;
 };
 

@@ -1,4 +1,4 @@
-#include "toolkit/gadgets/gadget_names.h"
+#include "toolkit/gadgets/gadgets.h"
 
 #include "toolkit/gadgets/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"

@@ -6,51 +6,25 @@
 
 #include <cstddef>
 
-namespace wexa {
+namespace wexa::detail {
 namespace {
 
+// Sends the gadget the font and keeps it as the one it has. The control is redrawn only when
+// it is shown in a shown window: one that cannot be seen yet is drawn with it when its window appears.
+void SendGadgetFont(GadgetRecord& gadget, HFONT font) {
+    auto shown = [](HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE); };
+    gadget.font = font;
+    SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font),
+                 shown(gadget.control) && shown(GetParent(gadget.control)));
+}
+
 ControlHandle Install(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
-                      const detail::Place& place) {
-    HWND created = detail::CreateChild(number, className, text, style, exStyle, place);
-    return detail::ToHandle<ControlHandle>(detail::InstallGadget(number, created, place));
+                      const Place& place) {
+    HWND created = CreateChild(number, className, text, style, exStyle, place);
+    return ToHandle<ControlHandle>(InstallGadget(number, created, place));
 }
 
 bool Has(std::uint32_t flags, std::uint32_t flag) { return (flags & flag) == flag; }
-
-} // namespace
-
-ControlHandle CreatePushButton(int number, int x, int y, int width, int height, std::u16string_view label) {
-    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
-    return Install(number, L"Button", label, style, 0, {x, y, width, height});
-}
-
-ControlHandle CreateTextField(int number, int x, int y, int width, int height, std::u16string_view text,
-                              std::uint32_t flags) {
-    // The flags are the Toolkit's own, turned into styles one by one: as style bits they would mean others.
-    constexpr DWORD baseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX;
-    const DWORD style = baseStyle | (Has(flags, TextFieldDrawnByGlyphs) ? SS_OWNERDRAW : SS_LEFT);
-    const DWORD exStyle = Has(flags, TextFieldBorder) ? WS_EX_CLIENTEDGE : 0;
-    return Install(number, L"Static", text, style, exStyle, {x, y, width, height});
-}
-
-void ApplyGadgetFont(int number, FontHandle font) {
-    if (detail::GadgetRecord* g = detail::Gadgets().gadgets.Find(number))
-        detail::SendGadgetFont(*g, detail::FromHandle<HFONT>(font));
-}
-
-void PaintLabelByGlyphs(int number) {
-    if (detail::GadgetRecord* g = detail::Gadgets().gadgets.Find(number)) g->paintedByGlyphs = true;
-}
-
-void FreeGadget(int number) {
-    if (auto g = detail::Gadgets().gadgets.Take(number)) {
-        DestroyWindow(g->control);
-        detail::Shared().events.DropGadgetEvents(number);
-    }
-}
-
-namespace detail {
-namespace {
 
 void PlaceGadget(GadgetRecord& g) {
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (g.sizedByImage ? SWP_NOSIZE : 0);
@@ -72,11 +46,6 @@ void RemakeDefaultFont(GadgetState& s, int dpi, FontSuccession& succession, std:
 }
 
 } // namespace
-
-GadgetState& Gadgets() {
-    static GadgetState state;
-    return state;
-}
 
 void SetGadgetParent(HWND window, int number) {
     Gadgets().parent = window;
@@ -101,13 +70,6 @@ HWND ControlOf(int number) {
 bool IsPaintedByGlyphs(HWND control) {
     const GadgetRecord* g = Gadgets().gadgets.Find(GadgetNumberOf(control));
     return g && g->paintedByGlyphs;
-}
-
-void SendGadgetFont(GadgetRecord& gadget, HFONT font) {
-    auto shown = [](HWND w) { return w && (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE); };
-    gadget.font = font;
-    SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font),
-                 shown(gadget.control) && shown(GetParent(gadget.control)));
 }
 
 HWND CreateChild(int number, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle,
@@ -157,5 +119,38 @@ void RescaleGadgets(int dpi, FontSuccession& succession, std::vector<win32::Uniq
 
 void ReleaseGadgets() { Gadgets() = GadgetState{}; }
 
-} // namespace detail
+} // namespace wexa::detail
+
+namespace wexa {
+
+ControlHandle CreatePushButton(int number, int x, int y, int width, int height, std::u16string_view label) {
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
+    return detail::Install(number, L"Button", label, style, 0, {x, y, width, height});
+}
+
+ControlHandle CreateTextField(int number, int x, int y, int width, int height, std::u16string_view text,
+                              std::uint32_t flags) {
+    // The flags are the Toolkit's own, turned into styles one by one: as style bits they would mean others.
+    constexpr DWORD baseStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOTIFY | SS_NOPREFIX;
+    const DWORD style = baseStyle | (detail::Has(flags, TextFieldDrawnByGlyphs) ? SS_OWNERDRAW : SS_LEFT);
+    const DWORD exStyle = detail::Has(flags, TextFieldBorder) ? WS_EX_CLIENTEDGE : 0;
+    return detail::Install(number, L"Static", text, style, exStyle, {x, y, width, height});
+}
+
+void ApplyGadgetFont(int number, FontHandle font) {
+    if (detail::GadgetRecord* g = detail::Gadgets().gadgets.Find(number))
+        detail::SendGadgetFont(*g, detail::FromHandle<HFONT>(font));
+}
+
+void PaintLabelByGlyphs(int number) {
+    if (detail::GadgetRecord* g = detail::Gadgets().gadgets.Find(number)) g->paintedByGlyphs = true;
+}
+
+void FreeGadget(int number) {
+    if (auto g = detail::Gadgets().gadgets.Take(number)) {
+        DestroyWindow(g->control);
+        detail::Shared().events.DropGadgetEvents(number);
+    }
+}
+
 } // namespace wexa

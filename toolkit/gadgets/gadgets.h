@@ -37,4 +37,17 @@ void PaintLabelByGlyphs(int number);
 // Destroys the gadget under the number, if there is one, with its waiting events.
 void FreeGadget(int number);
 
+// What a gadget says about itself: a tooltip where the pointer rests on it, and the name
+// that assistive technology reads for it in place of its caption (gadget_names.cpp).
+
+// Gives the gadget a tooltip with the text; a second call replaces the text. The gadgets
+// share one tooltip control, made for the window of the first of them; a gadget of another
+// window starts a new one in its place. False when the number holds no gadget or the
+// platform refuses the tooltip.
+bool SetGadgetTooltip(int number, std::u16string_view text);
+
+// Gives the gadget the accessible name. False when the number holds no gadget or the
+// platform does not take the name (Wine does not); the gadget is unharmed either way.
+bool SetGadgetAccessibleName(int number, std::u16string_view name);
+
 } // namespace wexa

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,11 @@ struct GlyphRun {
 // The text in the font selected into the device context; empty when the font gives no glyphs.
 GlyphRun GlyphRunOf(HDC dc, std::wstring_view text);
 
-// Draws glyphs [first, last) of the run, each at the place it has in the whole run, with
-// the run's start at (x, y) in the context's alignment, colours and background mode.
-// options and rect are ExtTextOutW's (ETO_CLIPPED, ETO_OPAQUE); the glyph index flag is added.
-bool DrawGlyphRun(HDC dc, int x, int y, const GlyphRun& run, std::size_t first, std::size_t last,
+// Draws glyphs [first, last) of the run (all of them by default), each at the place it has in
+// the whole run, with the run's start at (x, y) in the context's alignment, colours and
+// background mode. options and rect are ExtTextOutW's (ETO_CLIPPED, ETO_OPAQUE); the glyph
+// index flag is added.
+bool DrawGlyphRun(HDC dc, int x, int y, const GlyphRun& run, std::size_t first = 0, std::size_t last = SIZE_MAX,
                   UINT options = 0, const RECT* rect = nullptr);
-inline bool DrawGlyphRun(HDC dc, int x, int y, const GlyphRun& run) {
-    return DrawGlyphRun(dc, x, y, run, 0, run.Size());
-}
 
 } // namespace wexa::detail

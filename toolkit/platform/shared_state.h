@@ -5,6 +5,8 @@
 #include "toolkit/core/dpi_scaling.h"
 #include "toolkit/core/event_queue.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,10 +19,15 @@ struct SharedState {
     EventQueue events;
 };
 
-SharedState& Shared();
+inline SharedState& Shared() {
+    static SharedState state;
+    return state;
+}
 
 // Scales a 96-DPI value by the layout density, the same for both axes.
-int Scale(int value);
+inline int Scale(int value) {
+    return MulDiv(value, Shared().layoutDpi, ReferenceDpi);
+}
 
 template <typename Handle, typename Native> Handle ToHandle(Native native) {
     return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(native));

@@ -5,8 +5,6 @@
 #include "toolkit/windows/keyboard_events.h"
 #include "window_table.h"
 
-
-
 namespace wexa {
 namespace {
 
@@ -23,33 +21,6 @@ bool TranslateFocusKeys(MSG& msg) {
     HACCEL keys = detail::Windows().focusKeys.get();
     return keys && detail::WindowNumberOf(active) >= 0 && TranslateAcceleratorW(active, keys, &msg);
 }
-
-} // namespace
-
-int WaitForEvent() {
-    if (auto event = detail::Shared().events.Pop()) {
-        detail::Windows().current = *event;
-        return event->code;
-    }
-    MSG msg;
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return QuitEvent;
-    detail::RelayToTooltips(msg);
-    if (!detail::TakeKeyboardMessage(msg) && !TranslateFocusKeys(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    // A platform message never passes for one of the Toolkit's own event codes.
-    int code = static_cast<int>(msg.message);
-    bool own = code == GadgetEvent || code == CloseEvent || code == QuitEvent || code == CharacterEvent ||
-               code == EditKeyEvent;
-    return own ? 0 : code;
-}
-
-int EventGadgetNumber() { return detail::Windows().current.gadget; }
-int EventType() { return detail::Windows().current.type; }
-
-namespace detail {
-namespace {
 
 bool IsDown(int key) { return GetKeyState(key) < 0; }
 
@@ -82,22 +53,50 @@ int EditKeyOf(WPARAM key) {
 // not to the text.
 bool IsShortcutCharacter(WPARAM character) { return character < 0x20 && ControlHeld(); }
 
-} // namespace
-
+// Queues the event of a typed character, or of an editing key (Backspace, Escape, or the
+// shortcut of copy, undo or redo) pressed in a Toolkit window. True when the message is
+// thereby handled and must not be dispatched: the editing keys then do nothing else, and
+// the character that the platform would make of a shortcut is never made. A typed
+// character is still dispatched, so a focused button keeps its own handling of the space
+// bar; Tab never arrives here as a character, since the accelerators take it first. A
+// control character typed with Ctrl raises no event.
 bool TakeKeyboardMessage(const MSG& message) {
     bool character = message.message == WM_CHAR && !IsShortcutCharacter(message.wParam);
     int editKey = message.message == WM_KEYDOWN ? EditKeyOf(message.wParam) : 0;
     if (!character && !editKey) return false;
-    int window = WindowNumberOf(GetAncestor(message.hwnd, GA_ROOT));
+    int window = detail::WindowNumberOf(GetAncestor(message.hwnd, GA_ROOT));
     if (window < 0) return false;
     // The queue is empty whenever a message is fetched, so a key typed twice is never
     // taken for a repetition of the waiting event.
-    int detail = character ? static_cast<int>(message.wParam & 0xFFFF) : editKey;
-    Shared().events.Push({character ? CharacterEvent : EditKeyEvent, GadgetNumberOf(message.hwnd), window, detail});
+    int typed = character ? static_cast<int>(message.wParam & 0xFFFF) : editKey;
+    detail::Shared().events.Push(
+        {character ? CharacterEvent : EditKeyEvent, detail::GadgetNumberOf(message.hwnd), window, typed});
     return editKey != 0;
 }
 
-} // namespace detail
+} // namespace
+
+int WaitForEvent() {
+    if (auto event = detail::Shared().events.Pop()) {
+        detail::Windows().current = *event;
+        return event->code;
+    }
+    MSG msg;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return QuitEvent;
+    detail::RelayToTooltips(msg);
+    if (!TakeKeyboardMessage(msg) && !TranslateFocusKeys(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // A platform message never passes for one of the Toolkit's own event codes.
+    int code = static_cast<int>(msg.message);
+    bool own = code == GadgetEvent || code == CloseEvent || code == QuitEvent || code == CharacterEvent ||
+               code == EditKeyEvent;
+    return own ? 0 : code;
+}
+
+int EventGadgetNumber() { return detail::Windows().current.gadget; }
+int EventType() { return detail::Windows().current.type; }
 
 char16_t EventCharacter() { return static_cast<char16_t>(detail::Windows().current.type); }
 int EventKey() { return detail::Windows().current.type; }

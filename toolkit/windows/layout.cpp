@@ -41,8 +41,10 @@ Box WorkAreaOf(HMONITOR monitor) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-} // namespace
-
+// Scales every gadget and gadget font to a new layout density: each gadget moves to its
+// place at that density, fonts that follow the layout (and the default gadget font) are
+// made anew and sent to the gadgets that had their predecessors. Windows are sized by
+// their callers.
 void ApplyLayoutDpi(int dpi) {
     if (dpi <= 0 || dpi == Shared().layoutDpi)
         return;
@@ -52,6 +54,8 @@ void ApplyLayoutDpi(int dpi) {
     RemakeLayoutFonts(dpi, succession, retired);
     RescaleGadgets(dpi, succession, retired);
 }
+
+} // namespace
 
 int WindowDpi(HWND window) {
     static const auto forWindow = User32Call<UINT(WINAPI*)(HWND)>("GetDpiForWindow");

@@ -11,6 +11,29 @@ namespace {
 
 constexpr UINT WakeMessage = WM_APP + 1;
 
+// Ends a wait blocked in GetMessageW, by a message to the hidden window.
+void WakeWaitingLoop() {
+    if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
+}
+
+BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
+    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// Moves the keyboard focus among the window's tab-stop children; `forward` for Tab.
+void WalkFocus(HWND window, bool forward) {
+    std::vector<HWND> stops;
+    EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+    if (stops.empty()) return;
+    const std::size_t n = stops.size();
+    const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
+    if (at == n) SetFocus(stops[forward ? 0 : n - 1]); // none focused: the first, or the last
+    else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
+}
+
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     auto control = reinterpret_cast<HWND>(lParam);
     if (!control) {
@@ -55,13 +78,6 @@ LRESULT OnDrawItem(HWND window, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
-    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
-
 } // namespace
 
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -87,16 +103,6 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-void WalkFocus(HWND window, bool forward) {
-    std::vector<HWND> stops;
-    EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
-    if (stops.empty()) return;
-    const std::size_t n = stops.size();
-    const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
-    if (at == n) SetFocus(stops[forward ? 0 : n - 1]); // none focused: the first, or the last
-    else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
-}
-
 HACCEL CreateFocusAccelerators() {
     ACCEL keys[] = {
         {FVIRTKEY, VK_TAB, FocusNextCommand},
@@ -109,10 +115,6 @@ HACCEL CreateFocusAccelerators() {
 HWND CreateWakeWindow() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-}
-
-void WakeWaitingLoop() {
-    if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
 }
 
 } // namespace wexa::detail

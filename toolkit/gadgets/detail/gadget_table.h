@@ -33,11 +33,10 @@ struct GadgetState {
     int parentNumber = -1;
 };
 
-GadgetState& Gadgets();
-
-// Sends the gadget the font and keeps it as the one it has. The control is redrawn only when
-// it is shown in a shown window: one that cannot be seen yet is drawn with it when its window appears.
-void SendGadgetFont(GadgetRecord& gadget, HFONT font);
+inline GadgetState& Gadgets() {
+    static GadgetState state;
+    return state;
+}
 
 // A child control of the parent window at the place scaled by the layout density, born with
 // the gadget number as its identifier, which spares setting it after; null without a window.

@@ -31,12 +31,6 @@ WindowState& Windows();
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
 
-// Scales every gadget and gadget font to a new layout density: each gadget moves to its
-// place at that density, fonts that follow the layout (and the default gadget font) are
-// made anew and sent to the gadgets that had their predecessors. Windows are sized by
-// their callers.
-void ApplyLayoutDpi(int dpi);
-
 // Sizes a window for the density of its monitor, shrunk to fit that monitor's work area,
 // with the gadgets and fonts following; centred in the work area, or as near `wanted` as
 // lets it lie inside.
@@ -57,18 +51,5 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // A hidden message-only window: a message posted to it ends a wait blocked in GetMessageW.
 HWND CreateWakeWindow();
-void WakeWaitingLoop();
-
-// Moves the keyboard focus among the window's tab-stop children; `forward` for Tab.
-void WalkFocus(HWND window, bool forward);
-
-// Queues the event of a typed character, or of an editing key (Backspace, Escape, or the
-// shortcut of copy, undo or redo) pressed in a Toolkit window. True when the message is
-// thereby handled and must not be dispatched: the editing keys then do nothing else, and
-// the character that the platform would make of a shortcut is never made. A typed
-// character is still dispatched, so a focused button keeps its own handling of the space
-// bar; Tab never arrives here as a character, since the accelerators take it first. A
-// control character typed with Ctrl raises no event.
-bool TakeKeyboardMessage(const MSG& message);
 
 } // namespace wexa::detail
