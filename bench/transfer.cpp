@@ -73,7 +73,7 @@ LRESULT CALLBACK SeeDragLoop(int code, WPARAM wParam, LPARAM lParam) {
 
 // The preview's picture dragged as the program drags it, with the button up: DoDragDrop ends
 // at its first look at the button. Milliseconds until its loop ran, or a negative number.
-double DragStartMs(const wexa::Picture& picture) {
+double DragStartMs(const wexa::SharedPicture& picture) {
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, SeeDragLoop, nullptr, GetCurrentThreadId());
     dragEntered = {};
     PostThreadMessageW(GetCurrentThreadId(), DragMarker, 0, 0);
@@ -112,16 +112,16 @@ void Measure(int length, int rounds, const std::u16string& pngPath) {
                                                        width, wexa::LineImageHeight,
                                                        wexa::ImageHandleOf(wexa::LineImageNumber)));
         });
-        wexa::Picture picture{{}, wexa::LineImageNumber, {}};
+        wexa::Picture made;
         png.Take([&] {
-            picture.png = wexa::EncodeImagePng(wexa::LineImageNumber);
-            return wexa::WriteEncodedPng(picture.png, pngPath) == wexa::FileWriteOutcome::Written;
+            made = wexa::PictureOfImage(wexa::LineImageNumber);
+            return wexa::WriteEncodedPng(made.png, pngPath) == wexa::FileWriteOutcome::Written;
         });
-        metafile.Take([&] { return (picture.outlines = wexa::DrawLineOutlines(line)) != nullptr; });
-        metafileBytes = GetEnhMetaFileBits(static_cast<HENHMETAFILE>(picture.outlines.get()), 0, nullptr);
-        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(picture)); });
-        pngBytes = picture.png.bytes.size();
-        dragStart = std::min(dragStart, DragStartMs(picture));
+        metafile.Take([&] { return (made.outlines = wexa::DrawLineOutlines(line)) != nullptr; });
+        metafileBytes = GetEnhMetaFileBits(static_cast<HENHMETAFILE>(made.outlines.get()), 0, nullptr);
+        clipboard.Take([&] { return !wexa::IsNull(wexa::CopyImageToClipboard(made)); });
+        pngBytes = made.png.bytes.size();
+        dragStart = std::min(dragStart, DragStartMs(std::make_shared<const wexa::Picture>(std::move(made))));
     }
     const double rows = static_cast<double>((3 * static_cast<std::int64_t>(width) + 3) / 4 * 4 * wexa::LineImageHeight);
     const double needed = (2 * rows + static_cast<double>(pngBytes + metafileBytes)) / (1024.0 * 1024.0);
