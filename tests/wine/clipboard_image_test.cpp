@@ -22,8 +22,8 @@
 namespace wexa {
 namespace {
 
-using testing::InstallImage;
 using testing::CopyPictureOf;
+using testing::InstallImage;
 using testing::WritePng;
 
 constexpr int LineHeight = 50;

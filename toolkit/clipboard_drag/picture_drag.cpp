@@ -4,6 +4,7 @@
 #include "toolkit/clipboard_drag/picture.h"
 
 #include "picture_formats.h"
+#include "toolkit/clipboard_drag/picture_data_seam.h"
 #include "toolkit/gadgets/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
 

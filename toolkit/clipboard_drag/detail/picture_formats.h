@@ -63,7 +63,4 @@ private:
 // The format made of the picture, in a movable block or as a metafile; none when it cannot be made.
 Medium MediumOf(const Picture& picture, Offer offer, std::u16string_view fileName);
 
-// A data object that offers the picture's formats for as long as it is held: one reference.
-IDataObject* NewPictureData(SharedPicture picture, std::u16string_view fileName);
-
 } // namespace wexa::detail
