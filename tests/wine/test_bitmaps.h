@@ -42,8 +42,10 @@ inline void PaintPattern(const TestImage& image) {
 // Puts the bitmap under the number, as the image table holds the LineImage.
 inline TestImage InstallImage(int number, int width, int height) {
     TestImage image = MakeBitmapSection(width, height);
-    if (image.bitmap)
-        detail::ImageTable().Put(number, detail::ImageRecord{win32::Share(win32::UniqueBitmap(image.bitmap)), width, height, 24});
+    if (image.bitmap) {
+        win32::UniqueBitmap owned(image.bitmap);
+        detail::ImageTable().Put(number, detail::ImageRecord{win32::Share(std::move(owned)), width, height, 24});
+    }
     return image;
 }
 

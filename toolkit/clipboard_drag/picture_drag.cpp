@@ -95,23 +95,23 @@ public:
     PictureData(SharedPicture picture, std::u16string_view fileName)
         : picture_(std::move(picture)), fileName_(fileName) {
         for (const detail::PictureFormat& format : detail::PictureFormats)
-            if (detail::Offers(*picture_, format.offer)) offered_.push_back({&format, FormatEtcOf(format)});
+            if (detail::Offers(*picture_, format.offer)) entries_.push_back({FormatEtcOf(format), &format, {}});
     }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* asked, STGMEDIUM* medium) override {
         if (!asked || !medium) return E_INVALIDARG;
         *medium = {};
-        detail::Medium made;
-        if (const Offered* offer = Find(*asked)) made = detail::MediumOf(*picture_, offer->format->offer, fileName_);
-        else if (const Kept* kept = KeptFor(*asked)) made = CopyOf(kept->medium.get(), asked->cfFormat);
-        else return DV_E_FORMATETC;
+        const Entry* entry = Find(*asked);
+        if (!entry) return DV_E_FORMATETC;
+        detail::Medium made = entry->format ? detail::MediumOf(*picture_, entry->format->offer, fileName_)
+                                            : CopyOf(entry->kept.get(), asked->cfFormat);
         if (!made) return E_OUTOFMEMORY;
         *medium = made.HandOver();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* asked) override {
-        return asked && (Find(*asked) || KeptFor(*asked)) ? S_OK : DV_E_FORMATETC;
+        return asked && Find(*asked) ? S_OK : DV_E_FORMATETC;
     }
     // Every format is its own canonical one.
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* asked, FORMATETC* canonical) override {
@@ -126,20 +126,19 @@ public:
         if (!taken) return DV_E_TYMED;
         FORMATETC kept = *format;
         kept.ptd = nullptr;
-        for (Kept& was : kept_)
-            if (was.format.cfFormat == kept.cfFormat) {
-                was = {kept, std::move(taken)}; // the old medium is released: only copies of it were lent
+        for (Entry& was : entries_)
+            if (!was.format && was.etc.cfFormat == kept.cfFormat) {
+                was = {kept, nullptr, std::move(taken)}; // the old medium is released: only copies of it were lent
                 return S_OK;
             }
-        kept_.push_back({kept, std::move(taken)});
+        entries_.push_back({kept, nullptr, std::move(taken)});
         return S_OK;
     }
     // The picture's formats first, then what others set: whatever QueryGetData answers.
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
         if (direction != DATADIR_GET) return E_NOTIMPL;
         std::vector<FORMATETC> all;
-        for (const Offered& offer : offered_) all.push_back(offer.etc);
-        for (const Kept& kept : kept_) all.push_back(kept.format);
+        for (const Entry& entry : entries_) all.push_back(entry.etc);
         return SHCreateStdEnumFmtEtc(static_cast<UINT>(all.size()), all.data(), formats);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
@@ -149,29 +148,20 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    struct Offered {
-        const detail::PictureFormat* format;
+    struct Entry {
         FORMATETC etc;
+        const detail::PictureFormat* format; // the picture's; null for what others set
+        detail::Medium kept;                 // what others set
     };
-    struct Kept {
-        FORMATETC format;
-        detail::Medium medium;
-    };
-    const Offered* Find(const FORMATETC& asked) const {
-        for (const Offered& offer : offered_)
-            if (Matches(offer.etc, asked)) return &offer;
-        return nullptr;
-    }
-    const Kept* KeptFor(const FORMATETC& asked) const {
-        for (const Kept& kept : kept_)
-            if (Matches(kept.format, asked)) return &kept;
+    const Entry* Find(const FORMATETC& asked) const {
+        for (const Entry& entry : entries_)
+            if (Matches(entry.etc, asked)) return &entry;
         return nullptr;
     }
 
     SharedPicture picture_;
     std::u16string fileName_;
-    std::vector<Offered> offered_; // in the order they are offered
-    std::vector<Kept> kept_;
+    std::vector<Entry> entries_; // in the order they are offered
 };
 
 // What the view shows of the picture, from the view's top-left corner to the parent's edge.
@@ -222,8 +212,7 @@ IDataObject* detail::NewPictureData(SharedPicture picture, std::u16string_view f
 bool DragPicture(const SharedPicture& picture, int fromGadget, std::u16string_view fileName) {
     HWND view = detail::ControlOf(fromGadget);
     const auto offered = [&](const detail::PictureFormat& format) { return detail::Offers(*picture, format.offer); };
-    if (!view || !picture || std::none_of(std::begin(detail::PictureFormats), std::end(detail::PictureFormats), offered))
-        return false;
+    if (!view || !picture || std::ranges::none_of(detail::PictureFormats, offered)) return false;
     win32::ComReference<IDataObject> data(detail::NewPictureData(picture, fileName));
     ShowDragImage(view, static_cast<HBITMAP>(picture->pixels.get()), data.get());
     win32::ComReference<IDropSource> source(new DropSource);

@@ -72,7 +72,7 @@ void RemoveLeftovers(const std::wstring& path) {
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
     win32::UniqueFind search(FindFirstFileW((path + L".*.tmp").c_str(), &found));
     for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found))
-        DeleteFileW((folder + found.cFileName).c_str()); // one being written by a running program stays: it is not shared
+        DeleteFileW((folder + found.cFileName).c_str()); // one a running program writes is unshared: it stays
 }
 
 } // namespace
@@ -80,8 +80,8 @@ void RemoveLeftovers(const std::wstring& path) {
 FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
     if (!IsUsablePath(path)) return FileWriteOutcome::NoImage;
     const std::wstring wide = detail::Wide(path);
-    win32::UniqueFile file(
-        CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
     if (!file) return OpenFailureOutcome(GetLastError());
     if (WriteAndClose(std::move(file), bytes, false)) return FileWriteOutcome::Written;
