@@ -43,7 +43,7 @@ void DispatchGadget(Program& program, int gadgetNumber) {
         AppendToLine(program.line, entry->appendedText);
         break;
     case KeyAction::TransferLine:
-        program.picture = {}; // its outlines go before the new ones are made, as its image does
+        program.picture = {}; // gone before the next is made, unless a drop target still holds it
         program.picture = TransferLine(program.line);
         break;
     case KeyAction::ClearLine:

@@ -15,7 +15,7 @@ namespace {
 // writer removes it, and the next start writes the font again.
 bool VevovivFromFile() {
     if (QueryFileSize(FontFilePath) == NothingAtPath)
-        WriteWholeFile(FontFilePath, CarriedFontData(), FileSharing::Alone);
+        WriteWholeFile(FontFilePath, CarriedFontData());
     // Whatever is at the path is registered, also a file this start did not write.
     return RegisterPrivateFontFile(FontFilePath) && HasFontFace(VevovivFace);
 }

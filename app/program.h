@@ -12,7 +12,7 @@ namespace wexa {
 struct Program {
     ComposedLine line;      // the only user data; lost when the window closes
     PendingLetters pending; // typed letters that spell no syllable yet
-    Picture picture;        // the last transfer's, which the preview shows and lets drag
+    SharedPicture picture;  // the last transfer's, which the preview shows and lets drag
 };
 
 // Called with the name of each step of start-up as it ends, for a benchmark that times them;

@@ -19,6 +19,7 @@ std::optional<Program> StartUp(StepMark mark) {
     if (IsNull(OpenToolkitWindow(MainWindowNumber, PositionIgnored, PositionIgnored, MainWindowClientWidth,
                                  MainWindowClientHeight, MainWindowTitle, MainWindowFlags | WindowShownLater)))
         return std::nullopt;
+    AddStayOnTopItem(MainWindowNumber, StayOnTopLabel);
     mark("main window made, hidden");
     RefreshLineDisplay(program.line); // the first line display, empty, in LineFont
     CreateKeyButtons(FirstGlyphKey, LastGlyphKey);

@@ -45,7 +45,7 @@ void Start() {
 }
 
 void WriteLarge(const std::vector<unsigned char>& bytes) {
-    wexa::WriteWholeFile(u"d:\\large.bin", bytes, wexa::FileSharing::Alone);
+    wexa::WriteWholeFile(u"d:\\large.bin", bytes);
 }
 
 double MegabytesPerSecond(std::size_t bytes, double ms) { return bytes / 1e3 / ms; }

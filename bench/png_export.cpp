@@ -62,7 +62,7 @@ Picture MakeLineImage(int characters) {
     SelectObject(dc, oldBitmap);
     DeleteObject(font);
     DeleteDC(dc);
-    wexa::detail::ImageRecord record{wexa::win32::UniqueBitmap(bitmap), width, LineHeight, 24};
+    wexa::detail::ImageRecord record{wexa::win32::Share(wexa::win32::UniqueBitmap(bitmap)), width, LineHeight, 24};
     wexa::detail::ImageTable().Put(0, std::move(record));
     return {static_cast<std::uint8_t*>(bits), width, (3 * width + 3) / 4 * 4};
 }
@@ -124,7 +124,8 @@ void Measure(int characters, int rounds, const std::u16string& path) {
                   return wexa::WriteEncodedPng(wexa::EncodeImagePng(0), path) == wexa::FileWriteOutcome::Written;
               }};
     Step clipboard{"clipboard", [&] {
-                       return !wexa::IsNull(wexa::CopyImageToClipboard(wexa::Picture{wexa::EncodeImagePng(0), 0, {}}));
+                       wexa::Picture made = wexa::PictureOfImage(0);
+                       return !wexa::IsNull(wexa::CopyImageToClipboard(made));
                    }};
     Step* steps[] = {&encode, &zlib, &file, &clipboard};
     for (int i = 0; i < rounds; ++i)

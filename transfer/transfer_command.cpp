@@ -12,20 +12,20 @@ namespace wexa {
 // No step looks at the result of the one before: an empty line still replaces the
 // preview with an empty one and leaves the clipboard empty. Only the window's word on the
 // file looks at what its write did.
-Picture TransferLine(const ComposedLine& line) {
+SharedPicture TransferLine(const ComposedLine& line) {
     DiscardClipboard();
     int width = LineImageWidth(line.Length());
     RenderLineImage(width, line.Text());
     BitmapHandle lineImage = ImageHandleOf(LineImageNumber);
     CreateImageView(PreviewImageNumber, PreviewX, PreviewY, width, LineImageHeight, lineImage);
-    Picture picture{EncodeImagePng(LineImageNumber), LineImageNumber, {}}; // one encoding for the file and the rest
-    const FileWriteOutcome saved = WriteEncodedPng(picture.png, PngOutputPath);
-    picture.outlines = DrawLineOutlines(line.Text());
-    CopyImageToClipboard(picture);
+    Picture made = PictureOfImage(LineImageNumber); // one encoding for the file and the rest
+    const FileWriteOutcome saved = WriteEncodedPng(made.png, PngOutputPath);
+    made.outlines = DrawLineOutlines(line.Text());
+    CopyImageToClipboard(made);
     ShowSaveStatus(saved); // said in the window, without a dialog to dismiss
-    return picture;
+    return std::make_shared<const Picture>(std::move(made));
 }
 
-void DragPreviewPicture(const Picture& picture) { DragPicture(picture, PreviewImageNumber, PngFileName); }
+void DragPreviewPicture(const SharedPicture& picture) { DragPicture(picture, PreviewImageNumber, PngFileName); }
 
 } // namespace wexa

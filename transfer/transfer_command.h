@@ -7,9 +7,9 @@ namespace wexa {
 
 // Runs the transfer's steps in order, each whether or not the one before succeeded, and
 // returns the picture it made, which the preview shows.
-Picture TransferLine(const ComposedLine& line);
+SharedPicture TransferLine(const ComposedLine& line);
 
 // Drags the picture the preview shows out of it, as a file too, named as the saved one.
-void DragPreviewPicture(const Picture& picture);
+void DragPreviewPicture(const SharedPicture& picture);
 
 } // namespace wexa

@@ -1,7 +1,9 @@
-"""The main window of the real program: title, size, place, events, closing."""
+"""The main window of the real program: title, size, place, events, staying on top, closing."""
+import subprocess
 import unittest
 
-from wexa_driver import LINE_DISPLAY, WexaApp, set_dpi, xdotool  # noqa: F401  set_dpi: for other tests
+from wexa_driver import LINE_DISPLAY, WexaApp, probe, send_input, wine_env, xdotool
+from wexa_driver import set_dpi  # noqa: F401  for other tests
 
 CLIENT = (1350, 730)
 
@@ -53,6 +55,32 @@ class MainWindowAt96Dpi(unittest.TestCase):
         after = self.app.controls()
         self.assertEqual([(c["id"], c["text"]) for c in before], [(c["id"], c["text"]) for c in after])
         self.assertIsNone(self.app.proc.poll())
+
+
+WS_EX_TOPMOST = 0x8
+
+
+def choose_from_window_menu(mnemonic):
+    """Alt+Space opens the window menu and the item's mnemonic chooses it: real keys, sent to
+    the program's window (Wine keeps a menu in its process, so no other program can read it)."""
+    window = subprocess.run(["xdotool", "search", "--name", "^Wexa Font Tastatur$"], env=wine_env(), check=True,
+                            capture_output=True, text=True).stdout.split()[0]
+    send_input("key", "--window", window, "alt+space", "key", "--window", window, mnemonic)
+
+
+class StaysOnTop(unittest.TestCase):
+    def test_chosen_in_the_window_menu_it_keeps_the_keyboard_over_a_document_until_chosen_again(self):
+        with WexaApp() as app:
+            left, top, right, bottom = app.window()["window"]
+            # Off at start; on, then off again, each time by the same item. A document's window
+            # is then opened over the keyboard and brought to the front, as a click into it does.
+            for choose, topmost, uppermost in ((False, False, "cover"), (True, True, "keyboard"),
+                                               (True, False, "cover")):
+                if choose:
+                    choose_from_window_menu("i")
+                self.assertEqual(bool(app.window()["exstyle"] & WS_EX_TOPMOST), topmost)
+                self.assertEqual(probe("cover-window", left, top, right - left, bottom - top)["uppermost"], uppermost)
+            self.assertEqual(app.close(), 0)
 
 
 # A close request ending the program with 0 is checked at the end of the keyboard's tests.

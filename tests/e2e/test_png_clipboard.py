@@ -2,6 +2,7 @@
 by pngcheck and decoded by PIL, the PNG, CF_DIB and CF_ENHMETAFILE blocks read by another
 program, and the picture pasted by an X11 clipboard client outside Wine."""
 import io
+import os
 import struct
 import subprocess
 import tempfile
@@ -11,7 +12,8 @@ from pathlib import Path
 
 from PIL import Image
 
-from keyboard_model import GLYPH_KEYS, TRANSFER, Keyboard
+from keyboard_model import CLEAR, GLYPH_KEYS, TRANSFER, Keyboard
+from test_user_pc import status
 from wexa_driver import WexaApp, hold_clipboard, probe, send_input, start_probe, stop, wine_env, winpath
 
 CHARACTER_WIDTH, LINE_HEIGHT = 45, 50
@@ -257,6 +259,64 @@ class TransferWhileAnotherProgramHoldsTheClipboard(unittest.TestCase):
             self.assertIsNotNone(block)
             self.assertEqual(struct.unpack("<i", block[4:8])[0], 3 * CHARACTER_WIDTH)
             self.assertEqual(dib_rows(block)[1], png_rows(app.png_file))
+
+
+def fill(folder):
+    """Writes a file into the folder until its file system is full; returns the file."""
+    filler = Path(folder) / "filler"
+    with open(filler, "wb", buffering=0) as out:
+        try:
+            while True:
+                out.write(bytes(4096))
+        except OSError:
+            pass
+    return filler
+
+
+class PngFileUnderFaults(unittest.TestCase):
+    """A transfer whose picture cannot be saved keeps the last saved one, on a drive f: of its own:
+    a small tmpfs, filled up, and a file that another program holds."""
+
+    @classmethod
+    def setUpClass(cls):
+        if os.geteuid() != 0:
+            raise unittest.SkipTest("mounting a tmpfs needs root, as the tests have it on Debian 12 and 13")
+        cls.f = tempfile.TemporaryDirectory(prefix="wexa-small-f-")
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", cls.f.name], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run(["umount", cls.f.name], check=True)
+        cls.f.cleanup()
+
+    def test_a_full_disk_or_a_locked_file_keeps_the_last_picture_whole_and_the_next_transfer_saves(self):
+        faults = (("full disk", lambda: fill(self.f.name), Path.unlink, "Nicht gespeichert: Schreibfehler"),
+                  ("locked", lambda: start_probe("hold-file", r"f:\tmp\wexazeile.png")[0], stop,
+                   "Nicht gespeichert: Datei gesperrt"))
+        with WexaApp(drive_f=self.f.name) as app:
+            keys, folder = Keyboard(app), app.png_file.parent
+            (folder / "wexazeile.png.4711.tmp").write_bytes(b"left by a transfer that crashed")
+            for name, make, undo, said in faults:
+                with self.subTest(name):
+                    for n in (CLEAR, 0, TRANSFER):
+                        app.click(n)
+                    saved = app.png_file.read_bytes()
+                    self.assertEqual(os.listdir(folder), ["wexazeile.png"])  # no temporary file, new or old
+                    fault = make()
+                    try:
+                        # A longer line: its picture needs more room than the last one's file takes up.
+                        send_input(*[step for n in GLYPH_KEYS[1:121] for step in
+                                     ("mousemove", *keys.points[n], "click", "--delay", 0, 1, "sleep", 0.02)])
+                        app.click(TRANSFER)
+                        self.assertEqual((len(app.line_units()), status(app)), (121, said))
+                        self.assertEqual(app.png_file.read_bytes(), saved)
+                        self.assertEqual(os.listdir(folder), ["wexazeile.png"])
+                    finally:
+                        undo(fault)
+                    app.click(TRANSFER)  # the same picture, once the fault has gone
+                    self.assertEqual(status(app), "Gespeichert: f:\\tmp\\wexazeile.png")
+                    self.assertEqual(app.png_file.read_bytes(), clipboard_png())
+                    self.assertNotEqual(app.png_file.read_bytes(), saved)
 
 
 if __name__ == "__main__":

@@ -22,8 +22,8 @@
 namespace wexa {
 namespace {
 
+using testing::CopyPictureOf;
 using testing::InstallImage;
-using testing::PictureOf;
 using testing::WritePng;
 
 constexpr int LineHeight = 50;
@@ -118,7 +118,7 @@ TEST_F(ClipboardImage, PlacesAPackedBottomUpDibWithTheImagesRows) {
     const testing::TestImage image = InstallImage(0, 90, LineHeight);
     ASSERT_NE(image.bitmap, nullptr);
     PaintPattern(image);
-    EXPECT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+    EXPECT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
     EXPECT_FALSE(HoldsFormat(CF_UNICODETEXT)) << "the clipboard was emptied first";
     const std::vector<UINT> formats = Formats();
     ASSERT_GE(formats.size(), 2u);
@@ -151,7 +151,7 @@ TEST_F(ClipboardImage, ThePngBlockHoldsTheBytesOfThePngFile) {
         std::filesystem::temp_directory_path() / ("wexa_clipboard_" + std::to_string(GetCurrentProcessId()) + ".png");
     const std::wstring wide = file.wstring();
     ASSERT_EQ(WritePng(0, wide), 1);
-    ASSERT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+    ASSERT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
     const std::vector<std::uint8_t> png = ReadBlock(PngFormat);
     EXPECT_TRUE(png == testing::ReadFileBytes(file)) << png.size() << " bytes on the clipboard";
     EXPECT_EQ(testing::ChunkTypes(testing::ParsePng(png)), (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
@@ -166,7 +166,7 @@ TEST_F(ClipboardImage, ThePngPlacedIsThePicturesOwnEncoding) {
     const testing::TestImage image = InstallImage(0, 90, LineHeight);
     PaintPattern(image);
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"wexa_clipboard_picture.png";
-    const Picture picture = PictureOf(0);
+    Picture picture = PictureOfImage(0);
     ASSERT_EQ(WriteEncodedPng(picture.png, file.u16string()), FileWriteOutcome::Written);
     image.Pixel(45, 20)[1] ^= 0xFF;
     ASSERT_NE(CopyImageToClipboard(picture), ClipboardDataHandle::Null);
@@ -181,7 +181,7 @@ TEST_F(ClipboardImage, ALineOfMoreThan1456CharactersIsPlacedWhole) {
     const testing::TestImage image = InstallImage(0, width, LineHeight);
     ASSERT_NE(image.bitmap, nullptr);
     image.Pixel(width - 1, 0)[2] = 0x55; // red at the bottom right
-    ASSERT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+    ASSERT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
     const std::vector<std::uint8_t> block = ReadDibBlock();
     ASSERT_GE(block.size(), 40u + std::size_t(image.stride) * LineHeight);
     BITMAPINFOHEADER header;
@@ -191,8 +191,8 @@ TEST_F(ClipboardImage, ALineOfMoreThan1456CharactersIsPlacedWhole) {
 }
 
 TEST_F(ClipboardImage, NoImageLeavesTheClipboardAsItWas) {
-    EXPECT_EQ(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
-    EXPECT_EQ(CopyImageToClipboard(PictureOf(-1)), ClipboardDataHandle::Null);
+    EXPECT_EQ(CopyPictureOf(0), ClipboardDataHandle::Null);
+    EXPECT_EQ(CopyPictureOf(-1), ClipboardDataHandle::Null);
     EXPECT_TRUE(HoldsFormat(CF_UNICODETEXT));
 }
 
@@ -202,7 +202,7 @@ TEST_F(ClipboardImage, AClipboardHeldOpenElsewhereIsLeftAlone) {
     {
         ClipboardHolder holder;
         ASSERT_TRUE(holder.holding());
-        EXPECT_EQ(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+        EXPECT_EQ(CopyPictureOf(0), ClipboardDataHandle::Null);
         EXPECT_EQ(DiscardClipboard(), 0);
     }
     EXPECT_TRUE(HoldsFormat(CF_UNICODETEXT));
@@ -222,7 +222,7 @@ TEST_F(ClipboardImage, ABriefHoldElsewhereIsWaitedFor) {
         ClipboardHolder holder;
         ASSERT_TRUE(holder.holding());
         briefHold = &holder;
-        EXPECT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+        EXPECT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
         EXPECT_EQ(briefHold, nullptr); // it did wait
     }
     EXPECT_TRUE(HoldsFormat(CF_DIB));
@@ -241,11 +241,11 @@ TEST_F(ClipboardImage, ABriefHoldElsewhereIsWaitedFor) {
 TEST_F(ClipboardImage, TheToolkitsWindowOwnsWhatIsPlaced) {
     InitToolkit();
     InstallImage(0, 45, LineHeight);
-    EXPECT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+    EXPECT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
     EXPECT_NE(GetClipboardOwner(), nullptr) << "before any window, the Toolkit's hidden one";
     const HWND window = detail::FromHandle<HWND>(OpenToolkitWindow(0, 0, 0, 200, 100, u"owner", 0));
     ASSERT_NE(window, nullptr);
-    EXPECT_NE(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
+    EXPECT_NE(CopyPictureOf(0), ClipboardDataHandle::Null);
     EXPECT_EQ(GetClipboardOwner(), window);
     EXPECT_EQ(DiscardClipboard(), 1);
     EXPECT_EQ(GetClipboardOwner(), window);
@@ -256,9 +256,9 @@ TEST_F(ClipboardImage, TheToolkitsWindowOwnsWhatIsPlaced) {
 TEST_F(ClipboardImage, AFailedConversionLeavesTheClipboardUnchanged) {
     HBITMAP gone = CreateBitmap(45, LineHeight, 1, 24, nullptr);
     DeleteObject(gone);
-    detail::ImageTable().Put(0, detail::ImageRecord{win32::UniqueBitmap(gone), 45, LineHeight, 24});
-    EXPECT_EQ(CopyImageToClipboard(PictureOf(0)), ClipboardDataHandle::Null);
-    detail::ImageTable().Find(0)->bitmap.release(); // already deleted
+    const auto alreadyDeleted = [](HBITMAP) {};
+    detail::ImageTable().Put(0, detail::ImageRecord{win32::SharedBitmap(gone, alreadyDeleted), 45, LineHeight, 24});
+    EXPECT_EQ(CopyPictureOf(0), ClipboardDataHandle::Null);
     EXPECT_TRUE(HoldsFormat(CF_UNICODETEXT));
 }
 
@@ -267,7 +267,7 @@ TEST_F(ClipboardImage, AFailedConversionLeavesTheClipboardUnchanged) {
 TEST_F(ClipboardImage, AMissingOrRefusedVectorPictureLeavesThePngAndTheDibAsTheyWere) {
     const testing::TestImage image = InstallImage(0, 90, LineHeight);
     PaintPattern(image);
-    Picture picture = PictureOf(0);
+    Picture picture = PictureOfImage(0);
     ASSERT_NE(CopyImageToClipboard(picture), ClipboardDataHandle::Null);
     const std::vector<UINT> formatsBefore = Formats();
     const std::vector<std::uint8_t> pngBefore = ReadBlock(PngFormat), dibBefore = ReadDibBlock();

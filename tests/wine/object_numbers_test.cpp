@@ -70,7 +70,7 @@ TEST_F(WrongObjectNumbers, FindAndReleaseNothing) {
         EXPECT_TRUE(IsNull(ImageHandleOf(n)));
         EXPECT_FALSE(BeginImageDrawing(n));
         EXPECT_EQ(testing::WritePng(n, wide), 0);
-        EXPECT_TRUE(IsNull(CopyImageToClipboard(testing::PictureOf(n))));
+        EXPECT_TRUE(IsNull(testing::CopyPictureOf(n)));
         ApplyGadgetFont(n, FontHandleOf(0));
         FreeGadget(n);
         FreeImage(n);

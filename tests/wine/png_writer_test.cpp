@@ -128,8 +128,8 @@ TEST_F(PngWriter, ARecordThatDoesNotMatchItsBitmapIsRefusedBeforeOpening) {
 }
 
 TEST_F(PngWriter, ABitmapWithoutPixelMemoryIsRefused) {
-    detail::ImageTable().Put(0, detail::ImageRecord{win32::UniqueBitmap(CreateBitmap(45, LineHeight, 1, 24, nullptr)),
-                                                      45, LineHeight, 24});
+    win32::UniqueBitmap plain(CreateBitmap(45, LineHeight, 1, 24, nullptr));
+    detail::ImageTable().Put(0, detail::ImageRecord{win32::Share(std::move(plain)), 45, LineHeight, 24});
     EXPECT_EQ(Write(0), 0);
     EXPECT_FALSE(fs::exists(path_));
 }

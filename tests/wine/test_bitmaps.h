@@ -3,7 +3,7 @@
 // sections like the LineImage, with their pixel memory at hand.
 #include "toolkit/graphics/image_table_seam.h"
 #include "toolkit/platform/shared_state.h"
-#include "toolkit/clipboard_drag/picture.h"
+#include "toolkit/clipboard_drag/clipboard.h"
 
 #include <cstdint>
 #include <string>
@@ -42,13 +42,18 @@ inline void PaintPattern(const TestImage& image) {
 // Puts the bitmap under the number, as the image table holds the LineImage.
 inline TestImage InstallImage(int number, int width, int height) {
     TestImage image = MakeBitmapSection(width, height);
-    if (image.bitmap)
-        detail::ImageTable().Put(number, detail::ImageRecord{win32::UniqueBitmap(image.bitmap), width, height, 24});
+    if (image.bitmap) {
+        win32::UniqueBitmap owned(image.bitmap);
+        detail::ImageTable().Put(number, detail::ImageRecord{win32::Share(std::move(owned)), width, height, 24});
+    }
     return image;
 }
 
-// The image under the number as the transfer hands it out, without outlines.
-inline Picture PictureOf(int number) { return {EncodeImagePng(number), number, {}}; }
+// The image under the number as the transfer hands it out, without outlines, put on the clipboard.
+inline ClipboardDataHandle CopyPictureOf(int number) {
+    Picture picture = PictureOfImage(number);
+    return CopyImageToClipboard(picture);
+}
 
 // Writes the image under the number as the transfer writes its PNG file: 1 when it was written.
 inline int WritePng(int number, const std::wstring& path) {

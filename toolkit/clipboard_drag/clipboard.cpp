@@ -6,6 +6,7 @@
 #include "toolkit/platform/shared_state.h"
 #include "toolkit/windows/inside_toolkit.h"
 
+#include <array>
 #include <chrono>
 
 namespace wexa {
@@ -33,37 +34,48 @@ void SetClipboardRetryHook(void (*hook)()) { retryHook = hook; }
 
 namespace {
 
-// Offers the PNG first, for the programs that read it best; a refusal leaves the DIB alone.
-void PlacePng(win32::UniqueGlobal png) {
-    const UINT format = detail::PngFormat();
-    if (png && format && SetClipboardData(format, png.get())) png.release(); // the clipboard's now
+// Offered last: the clipboard takes the outlines themselves and the picture keeps a copy, made
+// while the clipboard is still open, once the platform has let go of what it made of them: so
+// only two of them ever exist at once. Refused ones stay the picture's.
+void PlaceOutlines(VectorPicture& outlines) {
+    auto handle = static_cast<HENHMETAFILE>(outlines.get());
+    if (!handle || !SetClipboardData(CF_ENHMETAFILE, handle)) return;
+    outlines.release(); // the clipboard's now
+    outlines.reset(CopyEnhMetaFileW(handle, nullptr));
 }
 
-// Offered last: a program that takes the first picture format it knows gets the bitmap.
-void PlaceVectorPicture(win32::UniqueEnhMetafile outlines) {
-    if (outlines && SetClipboardData(CF_ENHMETAFILE, outlines.get())) outlines.release(); // the clipboard's now
-}
+constexpr std::size_t DibAt = 1;
+static_assert(detail::PictureFormats[DibAt].offer == detail::Offer::Dib);
 
 } // namespace
 
-ClipboardDataHandle CopyImageToClipboard(const Picture& picture) {
-    if (IsNull(ImageHandleOf(picture.image))) return ClipboardDataHandle::Null; // the clipboard is not opened
-    win32::UniqueGlobal png = detail::PngBlockOf(picture); // before opening: held briefly
-    win32::UniqueEnhMetafile outlines = detail::OutlinesOf(picture);
+ClipboardDataHandle CopyImageToClipboard(Picture& picture) {
+    if (!picture.pixels) return ClipboardDataHandle::Null; // the clipboard is not opened
     detail::ProgramClipboard clipboard;
     if (!clipboard) return ClipboardDataHandle::Null;
-    win32::UniqueGlobal dib = detail::PackedDibOf(picture);
-    if (!dib) return ClipboardDataHandle::Null; // the clipboard is closed as it was
+    std::array<detail::Medium, detail::ClipboardFormatCount> made;
+    for (std::size_t i = 0; i < made.size(); ++i)
+        if (detail::PictureFormats[i].offer != detail::Offer::Outlines)
+            made[i] = detail::MediumOf(picture, detail::PictureFormats[i].offer, {});
+    if (!made[DibAt]) return ClipboardDataHandle::Null;       // the clipboard is closed as it was
     if (!clipboard.Empty()) return ClipboardDataHandle::Null; // another program's data stays alone
-    PlacePng(std::move(png));
-    HANDLE placed = SetClipboardData(CF_DIB, dib.get());
-    if (!placed) {
-        clipboard.Empty(); // no picture at all rather than the PNG alone
-        return ClipboardDataHandle::Null;
+    HANDLE dib = nullptr;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        const detail::PictureFormat& format = detail::PictureFormats[i];
+        if (format.offer == detail::Offer::Outlines) {
+            PlaceOutlines(picture.outlines);
+            continue;
+        }
+        // A refused PNG leaves the DIB alone; without the DIB, no picture rather than the PNG alone.
+        HANDLE placed = made[i] ? SetClipboardData(detail::FormatIdOf(format), made[i].Handle()) : nullptr;
+        if (placed) made[i].HandOver(); // the clipboard's now
+        if (i == DibAt && !placed) {
+            clipboard.Empty();
+            return ClipboardDataHandle::Null;
+        }
+        if (i == DibAt) dib = placed;
     }
-    dib.release(); // it belongs to the clipboard now
-    PlaceVectorPicture(std::move(outlines));
-    return detail::ToHandle<ClipboardDataHandle>(placed);
+    return detail::ToHandle<ClipboardDataHandle>(dib);
 }
 
 int DiscardClipboard() {

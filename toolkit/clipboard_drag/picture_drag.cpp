@@ -1,8 +1,10 @@
-// Dragging a picture out of a gadget: an OLE drag, copy only, whose data object makes each
-// format afresh whenever a drop target asks for it, at once, while the drag still runs.
+// Dragging a picture out of a gadget: an OLE drag, copy only, whose data object shares the
+// picture and makes each format afresh of it whenever a drop target asks, during the drag or
+// long after.
 #include "toolkit/clipboard_drag/picture.h"
 
 #include "picture_formats.h"
+#include "toolkit/clipboard_drag/picture_data_seam.h"
 #include "toolkit/gadgets/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
 
@@ -51,10 +53,9 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-enum class Offer { Png, Dib, Outlines, FileDescriptor, FileContents };
-
-FORMATETC FormatOf(UINT format, DWORD medium, LONG index = -1) {
-    return {static_cast<CLIPFORMAT>(format), nullptr, DVASPECT_CONTENT, index, medium};
+FORMATETC FormatEtcOf(const detail::PictureFormat& format) {
+    return {static_cast<CLIPFORMAT>(detail::FormatIdOf(format)), nullptr, DVASPECT_CONTENT, format.index,
+            format.medium};
 }
 
 bool Matches(const FORMATETC& offered, const FORMATETC& asked) {
@@ -62,71 +63,83 @@ bool Matches(const FORMATETC& offered, const FORMATETC& asked) {
            (asked.lindex == offered.lindex || asked.lindex == -1);
 }
 
-// The PNG as the one file of a file group: its name and size.
-win32::UniqueGlobal FileDescriptorOf(std::u16string_view name, std::size_t bytes) {
-    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(FILEGROUPDESCRIPTORW)));
-    win32::GlobalLock<FILEGROUPDESCRIPTORW> group(block.get());
-    if (!group) return {};
-    group.get()->cItems = 1;
-    FILEDESCRIPTORW& file = group.get()->fgd[0];
-    file.dwFlags = FD_FILESIZE | FD_PROGRESSUI;
-    file.nFileSizeLow = static_cast<DWORD>(bytes);
-    file.nFileSizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(bytes) >> 32);
-    name.copy(reinterpret_cast<char16_t*>(file.cFileName), MAX_PATH - 1);
-    return block;
+// A copy of a kept medium for a taker, who releases it: its own block, bitmap or metafile, or
+// one more reference to its stream or storage. None for a medium of another kind.
+detail::Medium CopyOf(const STGMEDIUM& kept, CLIPFORMAT format) {
+    STGMEDIUM copy{};
+    copy.tymed = kept.tymed;
+    switch (kept.tymed) {
+    case TYMED_HGLOBAL:
+    case TYMED_GDI:
+    case TYMED_MFPICT:
+    case TYMED_ENHMF:
+        copy.hGlobal = OleDuplicateData(kept.hGlobal, format, 0);
+        if (!copy.hGlobal) copy.tymed = TYMED_NULL;
+        break;
+    case TYMED_ISTREAM:
+    case TYMED_ISTORAGE:
+        copy.pstm = kept.pstm;
+        copy.pstm->AddRef();
+        break;
+    default:
+        copy.tymed = TYMED_NULL;
+    }
+    return detail::Medium(copy);
 }
 
-// The picture's formats in the clipboard's order, then the PNG as a file. What the system's
-// drag image helper sets is kept and handed back, as it needs for a target in another process.
+// The picture's formats in their order, each made afresh of the picture whenever it is asked
+// for, for as long as anyone holds this object. What others set (the system's drag image helper)
+// is kept, handed out as copies and released once, when it is replaced or this object goes.
 class PictureData final : public ComObject<IDataObject, IID_IDataObject> {
 public:
-    PictureData(const Picture& picture, std::u16string_view fileName) : picture_(&picture), fileName_(fileName) {
-        const bool png = picture.png.outcome == EncodedImage::Outcome::Encoded;
-        if (png) Add(Offer::Png, FormatOf(detail::PngFormat(), TYMED_HGLOBAL));
-        if (!IsNull(ImageHandleOf(picture.image))) Add(Offer::Dib, FormatOf(CF_DIB, TYMED_HGLOBAL));
-        if (picture.outlines) Add(Offer::Outlines, FormatOf(CF_ENHMETAFILE, TYMED_ENHMF));
-        if (!png) return;
-        Add(Offer::FileDescriptor, FormatOf(RegisterClipboardFormatW(CFSTR_FILEDESCRIPTORW), TYMED_HGLOBAL));
-        Add(Offer::FileContents, FormatOf(RegisterClipboardFormatW(CFSTR_FILECONTENTS), TYMED_HGLOBAL, 0));
+    PictureData(SharedPicture picture, std::u16string_view fileName)
+        : picture_(std::move(picture)), fileName_(fileName) {
+        for (const detail::PictureFormat& format : detail::PictureFormats)
+            if (detail::Offers(*picture_, format.offer)) entries_.push_back({FormatEtcOf(format), &format, {}});
     }
-    bool OffersAnything() const { return !formats_.empty(); }
-    // After the drag: a target that kept the object gets nothing more of a picture that may be gone.
-    void LetGo() { picture_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* asked, STGMEDIUM* medium) override {
         if (!asked || !medium) return E_INVALIDARG;
         *medium = {};
-        if (const STGMEDIUM* kept = KeptFor(*asked)) return Lend(*kept, *medium);
-        const std::ptrdiff_t at = Find(*asked);
-        if (at < 0) return DV_E_FORMATETC;
-        if (!picture_) return E_UNEXPECTED;
-        return Make(offers_[at], *medium) ? S_OK : E_OUTOFMEMORY;
+        const Entry* entry = Find(*asked);
+        if (!entry) return DV_E_FORMATETC;
+        detail::Medium made = entry->format ? detail::MediumOf(*picture_, entry->format->offer, fileName_)
+                                            : CopyOf(entry->kept.get(), asked->cfFormat);
+        if (!made) return E_OUTOFMEMORY;
+        *medium = made.HandOver();
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* asked) override {
-        return asked && (Find(*asked) >= 0 || KeptFor(*asked)) ? S_OK : DV_E_FORMATETC;
+        return asked && Find(*asked) ? S_OK : DV_E_FORMATETC;
     }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* canonical) override {
-        if (canonical) canonical->ptd = nullptr;
+    // Every format is its own canonical one.
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* asked, FORMATETC* canonical) override {
+        if (!asked || !canonical) return E_INVALIDARG;
+        *canonical = *asked;
+        canonical->ptd = nullptr;
         return DATA_S_SAMEFORMATETC;
     }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL handedOver) override {
         if (!format || !medium) return E_INVALIDARG;
-        if (!handedOver) return E_NOTIMPL; // only what becomes this object's is kept
+        detail::Medium taken = handedOver ? detail::Medium(*medium) : CopyOf(*medium, format->cfFormat);
+        if (!taken) return DV_E_TYMED;
         FORMATETC kept = *format;
         kept.ptd = nullptr;
-        for (auto& [was, old] : kept_)
-            if (was.cfFormat == kept.cfFormat) {
-                ReleaseStgMedium(&old);
-                was = kept, old = *medium;
+        for (Entry& was : entries_)
+            if (!was.format && was.etc.cfFormat == kept.cfFormat) {
+                was = {kept, nullptr, std::move(taken)}; // the old medium is released: only copies of it were lent
                 return S_OK;
             }
-        kept_.push_back({kept, *medium});
+        entries_.push_back({kept, nullptr, std::move(taken)});
         return S_OK;
     }
+    // The picture's formats first, then what others set: whatever QueryGetData answers.
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
         if (direction != DATADIR_GET) return E_NOTIMPL;
-        return SHCreateStdEnumFmtEtc(static_cast<UINT>(formats_.size()), formats_.data(), formats);
+        std::vector<FORMATETC> all;
+        for (const Entry& entry : entries_) all.push_back(entry.etc);
+        return SHCreateStdEnumFmtEtc(static_cast<UINT>(all.size()), all.data(), formats);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
         return OLE_E_ADVISENOTSUPPORTED;
@@ -135,58 +148,20 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    ~PictureData() override {
-        for (auto& [format, kept] : kept_) ReleaseStgMedium(&kept);
-    }
-    void Add(Offer offer, const FORMATETC& format) {
-        offers_.push_back(offer);
-        formats_.push_back(format);
-    }
-    std::ptrdiff_t Find(const FORMATETC& asked) const {
-        for (std::size_t i = 0; i < formats_.size(); ++i)
-            if (Matches(formats_[i], asked)) return static_cast<std::ptrdiff_t>(i);
-        return -1;
-    }
-    const STGMEDIUM* KeptFor(const FORMATETC& asked) const {
-        for (const auto& [format, kept] : kept_)
-            if (Matches(format, asked)) return &kept;
+    struct Entry {
+        FORMATETC etc;
+        const detail::PictureFormat* format; // the picture's; null for what others set
+        detail::Medium kept;                 // what others set
+    };
+    const Entry* Find(const FORMATETC& asked) const {
+        for (const Entry& entry : entries_)
+            if (Matches(entry.etc, asked)) return &entry;
         return nullptr;
     }
-    // A kept medium, lent: the taker's release releases this object instead.
-    HRESULT Lend(const STGMEDIUM& kept, STGMEDIUM& medium) {
-        medium = kept;
-        medium.pUnkForRelease = this;
-        AddRef();
-        return S_OK;
-    }
-    bool Make(Offer offer, STGMEDIUM& medium) const {
-        win32::UniqueGlobal block;
-        switch (offer) {
-        case Offer::Png:
-        case Offer::FileContents:
-            block = detail::PngBlockOf(*picture_);
-            break;
-        case Offer::Dib:
-            block = detail::PackedDibOf(*picture_);
-            break;
-        case Offer::Outlines:
-            medium.tymed = TYMED_ENHMF;
-            medium.hEnhMetaFile = detail::OutlinesOf(*picture_).release();
-            return medium.hEnhMetaFile != nullptr;
-        case Offer::FileDescriptor:
-            block = FileDescriptorOf(fileName_, picture_->png.bytes.size());
-            break;
-        }
-        medium.tymed = TYMED_HGLOBAL;
-        medium.hGlobal = block.release();
-        return medium.hGlobal != nullptr;
-    }
 
-    const Picture* picture_;
+    SharedPicture picture_;
     std::u16string fileName_;
-    std::vector<Offer> offers_;
-    std::vector<FORMATETC> formats_; // in the order they are offered
-    std::vector<std::pair<FORMATETC, STGMEDIUM>> kept_;
+    std::vector<Entry> entries_; // in the order they are offered
 };
 
 // What the view shows of the picture, from the view's top-left corner to the parent's edge.
@@ -229,15 +204,20 @@ void ShowDragImage(HWND view, HBITMAP picture, IDataObject* data) {
 
 } // namespace
 
-bool DragPicture(const Picture& picture, int fromGadget, std::u16string_view fileName) {
+IDataObject* detail::NewPictureData(SharedPicture picture, std::u16string_view fileName) {
+    return new PictureData(std::move(picture), fileName);
+}
+
+// A target may keep the object and read it after the drag: it answers for as long as it is held.
+bool DragPicture(const SharedPicture& picture, int fromGadget, std::u16string_view fileName) {
     HWND view = detail::ControlOf(fromGadget);
-    win32::ComReference<PictureData> data(new PictureData(picture, fileName));
-    if (!view || !data->OffersAnything()) return false;
-    ShowDragImage(view, detail::FromHandle<HBITMAP>(ImageHandleOf(picture.image)), data.get());
+    const auto offered = [&](const detail::PictureFormat& format) { return detail::Offers(*picture, format.offer); };
+    if (!view || !picture || std::ranges::none_of(detail::PictureFormats, offered)) return false;
+    win32::ComReference<IDataObject> data(detail::NewPictureData(picture, fileName));
+    ShowDragImage(view, static_cast<HBITMAP>(picture->pixels.get()), data.get());
     win32::ComReference<IDropSource> source(new DropSource);
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT dragged = DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
-    data->LetGo();
     return dragged == DRAGDROP_S_DROP || dragged == DRAGDROP_S_CANCEL;
 }
 

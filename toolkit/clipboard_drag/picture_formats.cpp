@@ -1,7 +1,9 @@
-// The picture's formats, each made afresh for the clipboard or a drop target.
+// The picture's formats, each made afresh of what the picture owns or shares, for the clipboard
+// or a drop target.
 #include "picture_formats.h"
 
 #include "toolkit/core/dib_layout.h"
+#include "toolkit/graphics/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
 
 #include <cstdint>
@@ -93,30 +95,80 @@ win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
     return block;
 }
 
-} // namespace
-
-UINT PngFormat() { return RegisterClipboardFormatW(L"PNG"); }
-
-win32::UniqueGlobal PngBlockOf(const Picture& picture) {
-    const EncodedImage& png = picture.png;
+// The PNG bytes in a movable block; null when the picture has none.
+win32::UniqueGlobal PngBlockOf(const EncodedImage& png) {
     if (png.outcome != EncodedImage::Outcome::Encoded) return {};
     win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, png.bytes.size()));
-    if (!block) return {};
     win32::GlobalLock<std::uint8_t> bytes(block.get());
     if (!bytes) return {};
     std::memcpy(bytes.get(), png.bytes.data(), png.bytes.size());
     return block;
 }
 
-win32::UniqueGlobal PackedDibOf(const Picture& picture) {
-    auto bitmap = FromHandle<HBITMAP>(ImageHandleOf(picture.image));
-    return bitmap ? PackBitmap(bitmap) : win32::UniqueGlobal{};
+// The PNG as the one file of a file group: its name and size.
+win32::UniqueGlobal FileDescriptorOf(std::u16string_view name, std::size_t bytes) {
+    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, sizeof(FILEGROUPDESCRIPTORW)));
+    win32::GlobalLock<FILEGROUPDESCRIPTORW> group(block.get());
+    if (!group) return {};
+    group.get()->cItems = 1;
+    FILEDESCRIPTORW& file = group.get()->fgd[0];
+    file.dwFlags = FD_FILESIZE | FD_PROGRESSUI;
+    file.nFileSizeLow = static_cast<DWORD>(bytes);
+    file.nFileSizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(bytes) >> 32);
+    name.copy(reinterpret_cast<char16_t*>(file.cFileName), MAX_PATH - 1);
+    return block;
 }
 
-win32::UniqueEnhMetafile OutlinesOf(const Picture& picture) {
-    auto outlines = static_cast<HENHMETAFILE>(picture.outlines.get());
-    return win32::UniqueEnhMetafile(outlines ? CopyEnhMetaFileW(outlines, nullptr) : nullptr);
+HGLOBAL BlockOf(const Picture& picture, Offer offer, std::u16string_view fileName) {
+    switch (offer) {
+    case Offer::Png:
+    case Offer::FileContents:
+        return PngBlockOf(picture.png).release();
+    case Offer::Dib:
+        return picture.pixels ? PackBitmap(static_cast<HBITMAP>(picture.pixels.get())).release() : nullptr;
+    case Offer::FileDescriptor:
+        return FileDescriptorOf(fileName, picture.png.bytes.size()).release();
+    case Offer::Outlines:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+UINT FormatIdOf(const PictureFormat& format) {
+    return format.name ? RegisterClipboardFormatW(format.name) : format.predefined;
+}
+
+bool Offers(const Picture& picture, Offer offer) {
+    switch (offer) {
+    case Offer::Dib:
+        return static_cast<bool>(picture.pixels);
+    case Offer::Outlines:
+        return static_cast<bool>(picture.outlines);
+    case Offer::Png:
+    case Offer::FileDescriptor:
+    case Offer::FileContents:
+        break;
+    }
+    return picture.png.outcome == EncodedImage::Outcome::Encoded;
+}
+
+Medium MediumOf(const Picture& picture, Offer offer, std::u16string_view fileName) {
+    STGMEDIUM made{};
+    if (offer == Offer::Outlines) {
+        auto outlines = static_cast<HENHMETAFILE>(picture.outlines.get());
+        made.hEnhMetaFile = outlines ? CopyEnhMetaFileW(outlines, nullptr) : nullptr;
+        made.tymed = made.hEnhMetaFile ? TYMED_ENHMF : TYMED_NULL;
+    } else {
+        made.hGlobal = BlockOf(picture, offer, fileName);
+        made.tymed = made.hGlobal ? TYMED_HGLOBAL : TYMED_NULL;
+    }
+    return Medium(made);
 }
 
 } // namespace detail
+
+Picture PictureOfImage(int number) { return {EncodeImagePng(number), detail::ShareImageBitmap(number), {}}; }
+
 } // namespace wexa

@@ -3,6 +3,7 @@
 // Callers hold them without seeing the platform: only the Toolkit turns them back
 // into HWND, HFONT and HBITMAP.
 #include <cstdint>
+#include <memory>
 
 namespace wexa {
 
@@ -11,6 +12,10 @@ enum class ControlHandle : std::uintptr_t { Null = 0 };
 enum class FontHandle : std::uintptr_t { Null = 0 };
 enum class BitmapHandle : std::uintptr_t { Null = 0 };
 enum class ClipboardDataHandle : std::uintptr_t { Null = 0 };
+
+// A bitmap of the image table that pictures made of it share: deleted with its last owner, so
+// a picture keeps its pixels when the image number is given another image.
+using SharedBitmap = std::shared_ptr<void>;
 
 template <typename Handle> constexpr bool IsNull(Handle h) { return h == Handle::Null; }
 

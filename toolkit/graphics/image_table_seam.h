@@ -8,7 +8,7 @@
 namespace wexa::detail {
 
 struct ImageRecord {
-    win32::UniqueBitmap bitmap;
+    win32::SharedBitmap bitmap; // shared with the pictures made of it
     int width = 0;
     int height = 0;
     int depth = 0;

@@ -80,7 +80,7 @@ BitmapHandle CreateImageBuffer(int number, int width, int height) {
     auto handle = detail::ToHandle<BitmapHandle>(bitmap.get());
     // The real width, whatever the line's length: the drawing, the PNG file and the
     // clipboard then all hold the whole picture.
-    detail::ImageTable().Put(number, detail::ImageRecord{std::move(bitmap), width, height, ImageDepth});
+    detail::ImageTable().Put(number, detail::ImageRecord{win32::Share(std::move(bitmap)), width, height, ImageDepth});
     return handle;
 }
 
@@ -92,6 +92,11 @@ BitmapHandle ImageHandleOf(int number) {
 void FreeImage(int number) {
     detail::EndDrawingOnImage(number);
     detail::ImageTable().Take(number);
+}
+
+SharedBitmap detail::ShareImageBitmap(int number) {
+    const ImageRecord* image = ImageTable().Find(number);
+    return image ? image->bitmap : nullptr;
 }
 
 EncodedImage EncodeImagePng(int number) {
@@ -106,10 +111,10 @@ EncodedImage EncodeImagePng(int number) {
 FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view path) {
     // Refused before the file is touched.
     if (path.empty() || png.outcome == EncodedImage::Outcome::Unreadable) return FileWriteOutcome::NoImage;
-    const FileWriteOutcome written = WriteWholeFile(path, png.bytes, FileSharing::Shared);
+    const FileWriteOutcome written = ReplaceWholeFile(path, png.bytes);
     if (png.outcome == EncodedImage::Outcome::Encoded || written != FileWriteOutcome::Written) return written;
-    // A refused encoding opens the file as a picture does, so the reasons are the same, but no
-    // empty file may stand in for the picture.
+    // A refused encoding is written as a picture is, so the reasons are the same, but no empty
+    // file may stand in for the picture.
     DeleteFileW(detail::Wide(path).c_str());
     return FileWriteOutcome::WriteFailed;
 }

@@ -46,9 +46,8 @@ struct EncodedImage {
     std::vector<std::uint8_t> bytes;
 };
 EncodedImage EncodeImagePng(int number);
-// Writes the encoding as the image's PNG file: an unreadable image leaves the path untouched
-// (NoImage), a refused encoding leaves no file there. Other programs may open the file while
-// it is written.
+// Writes the encoding as the image's PNG file, replacing the file whole or not at all: an
+// unreadable image leaves the path untouched (NoImage), a refused encoding leaves no file there.
 FileWriteOutcome WriteEncodedPng(const EncodedImage& png, std::u16string_view path);
 
 } // namespace wexa

@@ -1,6 +1,7 @@
 #pragma once
 // What the Toolkit's other groups use of the graphics group, beside its public headers.
 #include "toolkit/core/dpi_scaling.h"
+#include "toolkit/core/handles.h"
 #include "toolkit/platform/win32_handles.h"
 
 #include <optional>
@@ -18,6 +19,10 @@ void RemakeLayoutFonts(int dpi, FontSuccession& succession, std::vector<win32::U
 
 // The image's size as its record gives it, or none when the number holds no image.
 std::optional<Size> ImageSizeOf(int number);
+
+// The image's bitmap, shared: it outlives the image while a picture made of it lives. None
+// when the number holds no image.
+SharedBitmap ShareImageBitmap(int number);
 
 // At shutdown: every image, then every font, then the font registrations.
 void ReleaseGraphics();

@@ -45,23 +45,70 @@ std::int64_t QueryFileSize(std::u16string_view path) {
     return static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
 }
 
-FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes, FileSharing sharing) {
-    if (!IsUsablePath(path)) return FileWriteOutcome::NoImage;
-    const std::wstring wide = detail::Wide(path);
-    const bool alone = sharing == FileSharing::Alone;
-    win32::UniqueFile file(CreateFileW(wide.c_str(), alone ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE,
-                                       alone ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file && alone) file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
-    if (!file) return OpenFailureOutcome(GetLastError());
+namespace {
+
+// Writes the bytes to the open file and closes it; false when any of them did not reach it.
+bool WriteAndClose(win32::UniqueFile file, std::span<const std::uint8_t> bytes, bool flushed) {
     DWORD written = 0;
     bool complete = bytes.size() <= MAXDWORD &&
                     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    complete = CloseHandle(file.release()) && complete; // closing can be where a deferred write error shows
-    if (complete) return FileWriteOutcome::Written;
+                    written == bytes.size() && (!flushed || FlushFileBuffers(file.get()));
+    return CloseHandle(file.release()) && complete; // closing can be where a deferred write error shows
+}
+
+// Why the file at the path could not be replaced although its temporary file was written: the
+// system refuses to move over a file that another program holds open, or that is protected.
+FileWriteOutcome ReplaceFailureOutcome(const std::wstring& path, DWORD error) {
+    if (error != ERROR_ACCESS_DENIED) return OpenFailureOutcome(error);
+    win32::UniqueFile held(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+    return held || GetLastError() == ERROR_SHARING_VIOLATION ? FileWriteOutcome::FileLocked
+                                                             : FileWriteOutcome::AccessDenied;
+}
+
+// What a transfer that crashed left beside the file: its temporary files, whatever process made them.
+void RemoveLeftovers(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    win32::UniqueFind search(FindFirstFileW((path + L".*.tmp").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found))
+        DeleteFileW((folder + found.cFileName).c_str()); // one a running program writes is unshared: it stays
+}
+
+} // namespace
+
+FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
+    if (!IsUsablePath(path)) return FileWriteOutcome::NoImage;
+    const std::wstring wide = detail::Wide(path);
+    win32::UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
+    if (!file) return OpenFailureOutcome(GetLastError());
+    if (WriteAndClose(std::move(file), bytes, false)) return FileWriteOutcome::Written;
     DeleteFileW(wide.c_str());
     return FileWriteOutcome::WriteFailed;
+}
+
+FileWriteOutcome ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
+    if (!IsUsablePath(path)) return FileWriteOutcome::NoImage;
+    const std::wstring wide = detail::Wide(path);
+    RemoveLeftovers(wide);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return FileWriteOutcome::AccessDenied; // Windows refuses to move over it; Wine would not
+    const std::wstring temporary = wide + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    win32::UniqueFile file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return OpenFailureOutcome(GetLastError());
+    if (!WriteAndClose(std::move(file), bytes, true)) {
+        DeleteFileW(temporary.c_str());
+        return FileWriteOutcome::WriteFailed;
+    }
+    if (MoveFileExW(temporary.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return FileWriteOutcome::Written;
+    const FileWriteOutcome failed = ReplaceFailureOutcome(wide, GetLastError());
+    DeleteFileW(temporary.c_str());
+    return failed;
 }
 
 } // namespace wexa

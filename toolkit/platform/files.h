@@ -24,15 +24,18 @@ enum class FileWriteOutcome {
     WriteFailed,   // opened, but not written completely (a full disk, an encoding error)
 };
 
-// Alone, as the font file is written: read and write access that no other program shares
-// while it is written, and a second, plainer attempt that empties a file which cannot be
-// created anew (a hidden one). Shared, as the picture is: write access, and other programs
-// may read and write the file meanwhile, as a viewer of the last picture does.
-enum class FileSharing { Alone, Shared };
+// Creates (or empties) the file and writes all the bytes in one call, with read and write
+// access that no other program shares meanwhile; a file that cannot be created anew (a
+// hidden one) is emptied and written by a second, plainer attempt. Its folder is never made;
+// a file that could not be written completely is removed, so that no broken file stands in
+// for the whole.
+FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
 
-// Creates (or empties) the file and writes all the bytes in one call. Its folder is never
-// made; a file that could not be written completely is removed, so that no broken file
-// stands in for the whole.
-FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes, FileSharing sharing);
+// Replaces the file with the bytes whole, or leaves it as it was: they are written to a
+// temporary file beside it (PATH.<process>.tmp), flushed, and moved over it in one step. A
+// temporary file that a crash left there is removed first, and a failed write removes its own.
+// A write-protected file, and one that another program holds open, is not replaced. Its folder
+// is never made.
+FileWriteOutcome ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes);
 
 } // namespace wexa

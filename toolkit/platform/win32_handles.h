@@ -5,6 +5,7 @@
 #include <unknwn.h>
 
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace wexa::win32 {
@@ -62,6 +63,12 @@ using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+
+// A bitmap with more than one owner, deleted with the last.
+using SharedBitmap = std::shared_ptr<std::remove_pointer_t<HBITMAP>>;
+inline SharedBitmap Share(UniqueBitmap bitmap) {
+    return SharedBitmap(bitmap.release(), [](HBITMAP shared) { DeleteObject(shared); });
+}
 
 // A reference to a COM object, released with its owner.
 struct ComRelease {

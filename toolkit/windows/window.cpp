@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace wexa {
 namespace {
@@ -114,6 +115,41 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
     s.currentWindow = window;
     detail::SetGadgetParent(window, number);
     return detail::ToHandle<WindowHandle>(window);
+}
+
+void AddStayOnTopItem(int number, std::u16string_view label) {
+    detail::WindowRecord* record = detail::Windows().windows.Find(number);
+    HMENU menu = record ? GetSystemMenu(record->window.get(), FALSE) : nullptr;
+    if (!menu) return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING | MF_UNCHECKED, detail::StayOnTopCommand, detail::Wide(label).c_str());
+}
+
+namespace {
+
+struct OwnedPopups {
+    HWND owner;
+    std::vector<HWND> popups;
+};
+
+BOOL CALLBACK CollectOwned(HWND popup, LPARAM owned) noexcept {
+    auto& found = *reinterpret_cast<OwnedPopups*>(owned);
+    if (GetWindow(popup, GW_OWNER) == found.owner) found.popups.push_back(popup);
+    return TRUE;
+}
+
+} // namespace
+
+void detail::ToggleStayOnTop(HWND window) {
+    const bool onTop = !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Wine puts a window that owns popups (the keys' tooltip) below them and then leaves it out of
+    // the topmost band, as Windows does not: they are let go of for the move and taken back after.
+    OwnedPopups owned{window, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&owned));
+    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+    CheckMenuItem(GetSystemMenu(window, FALSE), StayOnTopCommand, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void ShowToolkitWindow(int number) {

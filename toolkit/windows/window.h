@@ -28,4 +28,9 @@ WindowHandle OpenToolkitWindow(int number, int x, int y, int width, int height, 
 // number holds no window.
 void ShowToolkitWindow(int number);
 
+// Adds a check item with that label (its mnemonic marked by &) to the window menu, which
+// Alt+Space or a right click on the title bar opens: chosen, it keeps the window above all
+// others that do not stay on top; chosen again, it puts it back among them. Unchecked at first.
+void AddStayOnTopItem(int number, std::u16string_view label);
+
 } // namespace wexa

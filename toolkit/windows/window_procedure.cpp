@@ -88,6 +88,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
         OnClose(window);
         return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != StayOnTopCommand) return DefWindowProcW(window, message, wParam, lParam);
+        ToggleStayOnTop(window);
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -15,10 +15,13 @@ void Say(const std::string& json) {
 }
 
 // Takes what a program that accepts pictures takes: every format offered, in the offered
-// order, each asked for inside Drop and its bytes (a metafile's records) saved to FOLDER\<place>.bin.
+// order, each asked for and its bytes (a metafile's records) saved to FOLDER\<place>.bin.
+// Inside Drop; or, as programs that copy in the background do, later: the data object is kept
+// from Drop and read from the target's own loop, a second after the drop at the earliest and
+// once FOLDER\read exists, so that the test can change the program's picture in between.
 class DropTarget : public IDropTarget {
 public:
-    explicit DropTarget(std::wstring folder) : folder_(std::move(folder)) {}
+    DropTarget(std::wstring folder, bool later) : folder_(std::move(folder)), later_(later) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         *object = iid == IID_IUnknown || iid == IID_IDropTarget ? this : nullptr;
         return *object ? S_OK : E_NOINTERFACE;
@@ -36,6 +39,27 @@ public:
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        if (later_) {
+            data->AddRef();
+            kept_ = data, droppedAt_ = GetTickCount();
+            Say("{\"allowed\":" + std::to_string(allowed_) + ",\"kept\":true}");
+        } else {
+            TakeAll(data);
+        }
+        return DragOver(0, {}, effect);
+    }
+    // From the loop: the kept object read once it is time, then let go.
+    void TakeKeptWhenAsked() {
+        if (!kept_ || GetTickCount() - droppedAt_ < 1000 ||
+            GetFileAttributesW((folder_ + L"\\read").c_str()) == INVALID_FILE_ATTRIBUTES)
+            return;
+        TakeAll(kept_);
+        kept_->Release();
+        kept_ = nullptr;
+    }
+
+private:
+    void TakeAll(IDataObject* data) {
         IEnumFORMATETC* formats = nullptr;
         std::string out;
         if (SUCCEEDED(data->EnumFormatEtc(DATADIR_GET, &formats)))
@@ -43,10 +67,7 @@ public:
         if (formats) formats->Release();
         Say("{\"allowed\":" + std::to_string(allowed_) + ",\"dropped\":[" + out + "]}");
         PostQuitMessage(0);
-        return DragOver(0, {}, effect);
     }
-
-private:
     std::string Take(IDataObject* data, FORMATETC& format) {
         STGMEDIUM medium{};
         std::string bytes;
@@ -68,14 +89,20 @@ private:
                std::to_string(format.lindex) + ",\"got\":" + (got && out ? "true" : "false") + "}";
     }
     std::wstring folder_;
+    bool later_;
     DWORD allowed_ = 0;
     int taken_ = 0;
+    IDataObject* kept_ = nullptr;
+    DWORD droppedAt_ = 0;
 };
 
-// drop-target X Y WIDTH HEIGHT FOLDER: a window of another program that accepts drops; says
-// where it is, then {"entered":true} when a drag enters it, then what the drop brought, and ends.
+// drop-target X Y WIDTH HEIGHT FOLDER [later]: a window of another program that accepts drops;
+// says where it is, then {"entered":true} when a drag enters it, then what the drop brought
+// (later: {"kept":true} at the drop, and what the kept object gave when it was read), and ends.
 int RunDropTarget(const Args& args) {
-    if (args.size() != 5 || FAILED(OleInitialize(nullptr))) return Fail("usage: drop-target X Y WIDTH HEIGHT FOLDER");
+    const bool later = args.size() == 6 && args[5] == L"later";
+    if ((args.size() != 5 && !later) || FAILED(OleInitialize(nullptr)))
+        return Fail("usage: drop-target X Y WIDTH HEIGHT FOLDER [later]");
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -84,11 +111,15 @@ int RunDropTarget(const Args& args) {
     HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, _wtoi(args[0].c_str()),
                                   _wtoi(args[1].c_str()), _wtoi(args[2].c_str()), _wtoi(args[3].c_str()), nullptr,
                                   nullptr, wc.hInstance, nullptr);
-    DropTarget target(args[4]);
+    DropTarget target(args[4], later);
     RECT r{};
     if (!window || FAILED(RegisterDragDrop(window, &target)) || !GetWindowRect(window, &r)) return Fail("no target");
+    if (later) SetTimer(window, 1, 50, nullptr);
     Say("{\"window\":" + RectJson(r) + "}");
-    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) DispatchMessageW(&msg);
+    for (MSG msg; GetMessageW(&msg, nullptr, 0, 0) > 0;) {
+        if (msg.message == WM_TIMER) target.TakeKeptWhenAsked();
+        DispatchMessageW(&msg);
+    }
     RevokeDragDrop(window);
     return 0;
 }

@@ -1,5 +1,5 @@
-// Commands about the pictures the program places on the clipboard, and about its executable
-// file, as another program on the same desktop sees them.
+// Commands about the pictures the program places on the clipboard and in its file, and about
+// its executable file, as another program on the same desktop sees them.
 #include "probe.h"
 
 #include <cstdio>
@@ -64,6 +64,18 @@ int HoldUntilFile(const Args& args) {
     Sleep(static_cast<DWORD>(_wtoi(args[1].c_str())));
     CloseClipboard();
     std::printf("{\"released\":true}\n");
+    return 0;
+}
+
+// hold-file PATH: another program that has the file open and shares it with no one, as an
+// editor that locks what it shows does, until it is ended.
+int HoldFile(const Args& args) {
+    if (args.size() != 1) return Fail("usage: hold-file PATH");
+    HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Fail("cannot open it");
+    std::printf("{\"holding\":true}\n");
+    std::fflush(stdout);
+    Sleep(INFINITE);
     return 0;
 }
 
@@ -167,6 +179,7 @@ const ProbeCommand block{"clipboard-block", SaveBlock};
 const ProbeCommand metafile{"clipboard-metafile", SaveMetafile};
 const ProbeCommand holdUntilFile{"clipboard-hold-until-file", HoldUntilFile};
 const ProbeCommand executableInfo{"executable-info", ExecutableInfo};
+const ProbeCommand holdFile{"hold-file", HoldFile};
 
 } // namespace
 } // namespace probe

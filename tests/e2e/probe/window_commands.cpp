@@ -47,9 +47,10 @@ int Window(const Args&) {
     wchar_t title[256] = L""; // a top-level title is read without asking the busy program
     GetWindowTextW(w, title, 256);
     std::printf("{\"pid\":%lu,\"class\":%s,\"title\":%s,\"window\":%s,\"client\":[%ld,%ld,%ld,%ld],"
-                "\"style\":%lu,\"screen\":[%d,%d]}\n",
+                "\"style\":%lu,\"exstyle\":%lu,\"screen\":[%d,%d]}\n",
                 pid, Quote(cls).c_str(), Quote(title).c_str(), RectJson(window).c_str(), origin.x, origin.y,
                 client.right, client.bottom, GetWindowLongW(w, GWL_STYLE) & 0xFFFFFFFFu,
+                GetWindowLongW(w, GWL_EXSTYLE) & 0xFFFFFFFFu,
                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
 }
@@ -137,6 +138,31 @@ int Focus(const Args&) {
     return 0;
 }
 
+// cover-window X Y WIDTH HEIGHT: a window of this program opened over that rectangle of the
+// screen and brought to the front, as a document's window comes over the keyboard when the user
+// clicks into it; says whose window is then uppermost at its centre ("keyboard", "cover" or
+// "other"), and closes it again.
+int CoverWindow(const Args& args) {
+    if (args.size() != 4) return Fail("usage: cover-window X Y WIDTH HEIGHT");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"WexaProbeCover";
+    RegisterClassW(&wc);
+    const int x = _wtoi(args[0].c_str()), y = _wtoi(args[1].c_str()), w = _wtoi(args[2].c_str());
+    const int h = _wtoi(args[3].c_str());
+    HWND cover =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!cover) return Fail("no window");
+    ShowWindow(cover, SW_SHOW);
+    SetForegroundWindow(cover);
+    HWND uppermost = GetAncestor(WindowFromPoint({x + w / 2, y + h / 2}), GA_ROOT);
+    const char* whose = uppermost == FindMainWindow() ? "keyboard" : uppermost == cover ? "cover" : "other";
+    DestroyWindow(cover);
+    std::printf("{\"uppermost\":\"%s\"}\n", whose);
+    return 0;
+}
+
 // hold-desktop: keeps Wine's desktop process running while this process lives; a test session
 // starts it detached and ends it with its wineserver. Otherwise Wine ends the desktop process
 // seconds after the last window program, and the next test's first window starts it anew with
@@ -162,6 +188,7 @@ int Modules(const Args&) {
     return 0;
 }
 
+const ProbeCommand coverWindow{"cover-window", CoverWindow};
 const ProbeCommand holdDesktop{"hold-desktop", HoldDesktop};
 const ProbeCommand modules{"modules", Modules};
 const ProbeCommand window{"window", Window};

@@ -44,6 +44,12 @@ int WindowDpi(HWND window);
 inline constexpr WORD FocusNextCommand = 64001;
 inline constexpr WORD FocusPreviousCommand = 64002;
 
+// The window menu's item that keeps a window above all others: below the system's own
+// commands, which start at 0xF000, with the low four bits clear as WM_SYSCOMMAND needs.
+inline constexpr UINT StayOnTopCommand = 0x0100;
+// Puts the window above all others that are not, or back among them, and checks the item or not.
+void ToggleStayOnTop(HWND window);
+
 // The accelerator table that every Toolkit window shares: Tab and Shift+Tab as those commands.
 HACCEL CreateFocusAccelerators();
 
