@@ -6,6 +6,7 @@
 #include "toolkit/graphics/inside_toolkit.h"
 #include "toolkit/platform/shared_state.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -119,24 +120,10 @@ win32::UniqueGlobal FileDescriptorOf(std::u16string_view name, std::size_t bytes
     return block;
 }
 
-HGLOBAL BlockOf(const Picture& picture, Offer offer, std::u16string_view fileName) {
-    switch (offer) {
-    case Offer::Png:
-    case Offer::FileContents:
-        return PngBlockOf(picture.png).release();
-    case Offer::Dib:
-        return picture.pixels ? PackBitmap(static_cast<HBITMAP>(picture.pixels.get())).release() : nullptr;
-    case Offer::FileDescriptor:
-        return FileDescriptorOf(fileName, picture.png.bytes.size()).release();
-    case Offer::Outlines:
-        break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
-UINT FormatIdOf(const PictureFormat& format) {
+UINT FormatIdOf(Offer offer) {
+    const PictureFormat& format = *std::ranges::find(PictureFormats, offer, &PictureFormat::offer);
     return format.name ? RegisterClipboardFormatW(format.name) : format.predefined;
 }
 
@@ -155,15 +142,25 @@ bool Offers(const Picture& picture, Offer offer) {
 }
 
 Medium MediumOf(const Picture& picture, Offer offer, std::u16string_view fileName) {
-    STGMEDIUM made{};
-    if (offer == Offer::Outlines) {
-        auto outlines = static_cast<HENHMETAFILE>(picture.outlines.get());
-        made.hEnhMetaFile = outlines ? CopyEnhMetaFileW(outlines, nullptr) : nullptr;
-        made.tymed = made.hEnhMetaFile ? TYMED_ENHMF : TYMED_NULL;
-    } else {
-        made.hGlobal = BlockOf(picture, offer, fileName);
-        made.tymed = made.hGlobal ? TYMED_HGLOBAL : TYMED_NULL;
+    STGMEDIUM made{TYMED_HGLOBAL};
+    switch (offer) {
+    case Offer::Png:
+    case Offer::FileContents:
+        made.hGlobal = PngBlockOf(picture.png).release();
+        break;
+    case Offer::Dib:
+        made.hGlobal = picture.pixels ? PackBitmap(static_cast<HBITMAP>(picture.pixels.get())).release() : nullptr;
+        break;
+    case Offer::Outlines:
+        made.tymed = TYMED_ENHMF;
+        made.hEnhMetaFile =
+            picture.outlines ? CopyEnhMetaFileW(static_cast<HENHMETAFILE>(picture.outlines.get()), nullptr) : nullptr;
+        break;
+    case Offer::FileDescriptor:
+        made.hGlobal = FileDescriptorOf(fileName, picture.png.bytes.size()).release();
+        break;
     }
+    if (!made.hGlobal) made.tymed = TYMED_NULL; // the same place as hEnhMetaFile
     return Medium(made);
 }
 
