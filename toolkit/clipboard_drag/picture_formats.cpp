@@ -23,77 +23,24 @@ inline constexpr UINT MovableZeroFilled = GMEM_MOVEABLE | GMEM_ZEROINIT;
 // The image table holds 24-bit pictures only; GetDIBits converts any bitmap to this depth.
 inline constexpr WORD PackedBitCount = 24;
 
-struct PackedShape {
-    LONG width = 0;
-    LONG height = 0;
-    UINT rows() const { return static_cast<UINT>(std::labs(height)); }
-};
-
-std::optional<PackedShape> PackedShapeOf(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return std::nullopt;
-    return PackedShape{bm.bmWidth, bm.bmHeight};
-}
-
-// The header in a movable zero-filled block; a 24-bit bitmap has no colour table.
-win32::UniqueGlobal AllocateHeaderBlock(const PackedShape& shape) {
-    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, InfoHeaderBytes));
-    if (!block) return {};
-    win32::GlobalLock<BITMAPINFOHEADER> header(block.get());
-    if (!header) return {};
-    header.get()->biSize = InfoHeaderBytes;
-    header.get()->biWidth = shape.width;
-    header.get()->biHeight = shape.height;
-    header.get()->biPlanes = 1;
-    header.get()->biBitCount = PackedBitCount;
-    return block;
-}
-
-// Lets the platform complete the header and returns the size of the rows it describes.
-std::optional<std::uint32_t> CompleteHeader(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
-    win32::GlobalLock<BITMAPINFO> info(block);
-    if (!info) return std::nullopt;
-    BITMAPINFOHEADER& header = info.get()->bmiHeader;
-    GetDIBits(dc, bitmap, 0, shape.rows(), nullptr, info.get(), DIB_RGB_COLORS);
-    if (header.biSizeImage == 0) {
-        const std::optional<std::uint32_t> bytes = PackedImageBytes(PackedBitCount, shape.width, shape.rows());
-        if (!bytes) return std::nullopt;
-        header.biSizeImage = *bytes;
-    }
-    return header.biSizeImage;
-}
-
-bool GrowBlock(win32::UniqueGlobal& block, SIZE_T bytes) {
-    HGLOBAL grown = GlobalReAlloc(block.get(), bytes, MovableZeroFilled);
-    if (!grown) return false; // the old block stays valid and owned
-    block.release();
-    block.reset(grown);
-    return true;
-}
-
-// Copies every row; a partial copy would hand out a truncated picture.
-bool CopyRows(HDC dc, HBITMAP bitmap, HGLOBAL block, const PackedShape& shape) {
-    win32::GlobalLock<std::uint8_t> bytes(block);
-    if (!bytes) return false;
-    auto* info = reinterpret_cast<BITMAPINFO*>(bytes.get());
-    return GetDIBits(dc, bitmap, 0, shape.rows(), bytes.get() + InfoHeaderBytes, info, DIB_RGB_COLORS) ==
-           static_cast<int>(shape.rows());
-}
-
-// The bitmap as a packed device-independent bitmap block, unlocked; null on failure.
+// The bitmap as a packed device-independent bitmap block, unlocked; null on failure. The
+// header is filled in as the platform completes it for a 24-bit bitmap, which has no colour table.
 win32::UniqueGlobal PackBitmap(HBITMAP bitmap) {
-    const std::optional<PackedShape> shape = PackedShapeOf(bitmap);
-    if (!shape) return {};
+    BITMAP bm{};
+    if (GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return {};
+    const auto rows = static_cast<UINT>(std::labs(bm.bmHeight));
+    const std::optional<std::uint32_t> imageBytes = PackedImageBytes(PackedBitCount, bm.bmWidth, rows);
     win32::WindowDc screen(nullptr);
-    if (!screen) return {};
+    if (!imageBytes || !screen) return {};
     win32::SelectedPalette palette(screen.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
-    win32::UniqueGlobal block = AllocateHeaderBlock(*shape);
-    if (!block) return {};
-    const std::optional<std::uint32_t> imageBytes = CompleteHeader(screen.get(), bitmap, block.get(), *shape);
-    if (!imageBytes) return {};
-    if (!GrowBlock(block, SIZE_T{InfoHeaderBytes} + *imageBytes)) return {};
-    if (!CopyRows(screen.get(), bitmap, block.get(), *shape)) return {};
-    return block;
+    win32::UniqueGlobal block(GlobalAlloc(MovableZeroFilled, SIZE_T{InfoHeaderBytes} + *imageBytes));
+    win32::GlobalLock<BITMAPINFO> info(block.get());
+    if (!info) return {};
+    info.get()->bmiHeader = {InfoHeaderBytes, bm.bmWidth, bm.bmHeight, 1, PackedBitCount, BI_RGB, *imageBytes};
+    auto* pixels = reinterpret_cast<std::uint8_t*>(info.get()) + InfoHeaderBytes;
+    // Every row is copied; a partial copy would hand out a truncated picture.
+    const int copied = GetDIBits(screen.get(), bitmap, 0, rows, pixels, info.get(), DIB_RGB_COLORS);
+    return copied == static_cast<int>(rows) ? std::move(block) : win32::UniqueGlobal{};
 }
 
 // The PNG bytes in a movable block; null when the picture has none.
