@@ -6,7 +6,6 @@
 #include "toolkit/platform/shared_state.h"
 #include "toolkit/windows/inside_toolkit.h"
 
-#include <array>
 #include <chrono>
 
 namespace wexa {
@@ -44,8 +43,12 @@ void PlaceOutlines(VectorPicture& outlines) {
     outlines.reset(CopyEnhMetaFileW(handle, nullptr));
 }
 
-constexpr std::size_t DibAt = 1;
-static_assert(detail::PictureFormats[DibAt].offer == detail::Offer::Dib);
+// The clipboard's now when it takes the block; null when there is none or it is refused.
+HANDLE Place(detail::Offer offer, detail::Medium& block) {
+    HANDLE placed = block ? SetClipboardData(detail::FormatIdOf(offer), block.get().hGlobal) : nullptr;
+    if (placed) block.HandOver();
+    return placed;
+}
 
 } // namespace
 
@@ -53,29 +56,18 @@ ClipboardDataHandle CopyImageToClipboard(Picture& picture) {
     if (!picture.pixels) return ClipboardDataHandle::Null; // the clipboard is not opened
     detail::ProgramClipboard clipboard;
     if (!clipboard) return ClipboardDataHandle::Null;
-    std::array<detail::Medium, detail::ClipboardFormatCount> made;
-    for (std::size_t i = 0; i < made.size(); ++i)
-        if (detail::PictureFormats[i].offer != detail::Offer::Outlines)
-            made[i] = detail::MediumOf(picture, detail::PictureFormats[i].offer, {});
-    if (!made[DibAt]) return ClipboardDataHandle::Null;       // the clipboard is closed as it was
+    detail::Medium png = detail::MediumOf(picture, detail::Offer::Png, {});
+    detail::Medium dib = detail::MediumOf(picture, detail::Offer::Dib, {});
+    if (!dib) return ClipboardDataHandle::Null;               // the clipboard is closed as it was
     if (!clipboard.Empty()) return ClipboardDataHandle::Null; // another program's data stays alone
-    HANDLE dib = nullptr;
-    for (std::size_t i = 0; i < made.size(); ++i) {
-        const detail::PictureFormat& format = detail::PictureFormats[i];
-        if (format.offer == detail::Offer::Outlines) {
-            PlaceOutlines(picture.outlines);
-            continue;
-        }
-        // A refused PNG leaves the DIB alone; without the DIB, no picture rather than the PNG alone.
-        HANDLE placed = made[i] ? SetClipboardData(detail::FormatIdOf(format), made[i].Handle()) : nullptr;
-        if (placed) made[i].HandOver(); // the clipboard's now
-        if (i == DibAt && !placed) {
-            clipboard.Empty();
-            return ClipboardDataHandle::Null;
-        }
-        if (i == DibAt) dib = placed;
+    Place(detail::Offer::Png, png);                           // a refused PNG leaves the DIB alone
+    HANDLE placed = Place(detail::Offer::Dib, dib);
+    if (!placed) {
+        clipboard.Empty(); // no picture at all rather than the PNG alone
+        return ClipboardDataHandle::Null;
     }
-    return detail::ToHandle<ClipboardDataHandle>(dib);
+    PlaceOutlines(picture.outlines);
+    return detail::ToHandle<ClipboardDataHandle>(placed);
 }
 
 int DiscardClipboard() {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <vector>
 
 namespace wexa {
@@ -54,7 +55,7 @@ public:
 };
 
 FORMATETC FormatEtcOf(const detail::PictureFormat& format) {
-    return {static_cast<CLIPFORMAT>(detail::FormatIdOf(format)), nullptr, DVASPECT_CONTENT, format.index,
+    return {static_cast<CLIPFORMAT>(detail::FormatIdOf(format.offer)), nullptr, DVASPECT_CONTENT, format.index,
             format.medium};
 }
 
@@ -66,24 +67,15 @@ bool Matches(const FORMATETC& offered, const FORMATETC& asked) {
 // A copy of a kept medium for a taker, who releases it: its own block, bitmap or metafile, or
 // one more reference to its stream or storage. None for a medium of another kind.
 detail::Medium CopyOf(const STGMEDIUM& kept, CLIPFORMAT format) {
-    STGMEDIUM copy{};
-    copy.tymed = kept.tymed;
-    switch (kept.tymed) {
-    case TYMED_HGLOBAL:
-    case TYMED_GDI:
-    case TYMED_MFPICT:
-    case TYMED_ENHMF:
-        copy.hGlobal = OleDuplicateData(kept.hGlobal, format, 0);
-        if (!copy.hGlobal) copy.tymed = TYMED_NULL;
-        break;
-    case TYMED_ISTREAM:
-    case TYMED_ISTORAGE:
+    STGMEDIUM copy{kept.tymed};
+    if (kept.tymed == TYMED_ISTREAM || kept.tymed == TYMED_ISTORAGE) {
         copy.pstm = kept.pstm;
         copy.pstm->AddRef();
-        break;
-    default:
-        copy.tymed = TYMED_NULL;
+    } else if (std::has_single_bit(kept.tymed) &&
+               (kept.tymed & (TYMED_HGLOBAL | TYMED_GDI | TYMED_MFPICT | TYMED_ENHMF))) {
+        copy.hGlobal = OleDuplicateData(kept.hGlobal, format, 0);
     }
+    if (!copy.hGlobal) copy.tymed = TYMED_NULL; // the same place as every other handle
     return detail::Medium(copy);
 }
 
@@ -124,14 +116,14 @@ public:
         if (!format || !medium) return E_INVALIDARG;
         detail::Medium taken = handedOver ? detail::Medium(*medium) : CopyOf(*medium, format->cfFormat);
         if (!taken) return DV_E_TYMED;
-        FORMATETC kept = *format;
-        kept.ptd = nullptr;
-        for (Entry& was : entries_)
-            if (!was.format && was.etc.cfFormat == kept.cfFormat) {
-                was = {kept, nullptr, std::move(taken)}; // the old medium is released: only copies of it were lent
-                return S_OK;
-            }
-        entries_.push_back({kept, nullptr, std::move(taken)});
+        Entry entry{*format, nullptr, std::move(taken)};
+        entry.etc.ptd = nullptr;
+        const auto was = std::ranges::find_if(
+            entries_, [&](const Entry& other) { return !other.format && other.etc.cfFormat == format->cfFormat; });
+        if (was == entries_.end())
+            entries_.push_back(std::move(entry));
+        else
+            *was = std::move(entry); // the old medium is released: only copies of it were lent
         return S_OK;
     }
     // The picture's formats first, then what others set: whatever QueryGetData answers.
@@ -154,9 +146,9 @@ private:
         detail::Medium kept;                 // what others set
     };
     const Entry* Find(const FORMATETC& asked) const {
-        for (const Entry& entry : entries_)
-            if (Matches(entry.etc, asked)) return &entry;
-        return nullptr;
+        const auto found =
+            std::ranges::find_if(entries_, [&](const Entry& entry) { return Matches(entry.etc, asked); });
+        return found == entries_.end() ? nullptr : &*found;
     }
 
     SharedPicture picture_;

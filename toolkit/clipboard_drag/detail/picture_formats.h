@@ -32,9 +32,8 @@ inline constexpr PictureFormat PictureFormats[] = {
     {Offer::FileDescriptor, CFSTR_FILEDESCRIPTORW, 0, TYMED_HGLOBAL, -1},
     {Offer::FileContents, CFSTR_FILECONTENTS, 0, TYMED_HGLOBAL, 0},
 };
-inline constexpr std::size_t ClipboardFormatCount = 3;
 
-UINT FormatIdOf(const PictureFormat& format);
+UINT FormatIdOf(Offer offer);
 // Whether the picture has what the format is made of.
 bool Offers(const Picture& picture, Offer offer);
 
@@ -53,7 +52,6 @@ public:
     }
     explicit operator bool() const { return medium_.tymed != TYMED_NULL; }
     const STGMEDIUM& get() const { return medium_; }
-    HANDLE Handle() const { return medium_.tymed == TYMED_ENHMF ? medium_.hEnhMetaFile : medium_.hGlobal; }
     STGMEDIUM HandOver() { return std::exchange(medium_, {}); }
 
 private:
