@@ -25,9 +25,6 @@ struct ImageViewState {
 
 LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
-// The view's own events, for the clicks that reach no WM_COMMAND.
-void RaiseViewEvent(HWND view, int type) { detail::QueueGadgetEvent(view, type); }
-
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -50,7 +47,7 @@ void CheckDrag(HWND view, ImageViewState& state, WPARAM wParam, LPARAM lParam) {
     if (std::abs(at.x - state.pressedAt.x) > GetSystemMetrics(SM_CXDRAG) ||
         std::abs(at.y - state.pressedAt.y) > GetSystemMetrics(SM_CYDRAG)) {
         DisarmDrag(view, state);
-        RaiseViewEvent(view, EventTypeDragStart);
+        detail::QueueGadgetEvent(view, EventTypeDragStart);
     }
 }
 
@@ -67,6 +64,7 @@ bool Paint(HWND view, HBITMAP bitmap) {
     return true;
 }
 
+// The view's own events (QueueGadgetEvent) are for the clicks that reach no WM_COMMAND.
 LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR ref) noexcept {
     auto* state = reinterpret_cast<ImageViewState*>(ref);
@@ -82,7 +80,7 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_LBUTTONDBLCLK: // in place of the static control's STN_DBLCLK
         ArmDrag(view, *state, lParam);
-        RaiseViewEvent(view, EventTypeLeftDoubleClick);
+        detail::QueueGadgetEvent(view, EventTypeLeftDoubleClick);
         return 0;
     case WM_MOUSEMOVE:
         CheckDrag(view, *state, wParam, lParam);
@@ -94,10 +92,10 @@ LRESULT CALLBACK ImageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lP
         state->dragArmed = false;
         break;
     case WM_RBUTTONDOWN:
-        RaiseViewEvent(view, EventTypeRightClick);
+        detail::QueueGadgetEvent(view, EventTypeRightClick);
         break;
     case WM_RBUTTONDBLCLK:
-        RaiseViewEvent(view, EventTypeRightDoubleClick);
+        detail::QueueGadgetEvent(view, EventTypeRightDoubleClick);
         break;
     case WM_NCDESTROY: // the last message: the view lets go of its state
         RemoveWindowSubclass(view, ImageViewProc, ImageViewSubclass);

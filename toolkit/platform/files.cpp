@@ -47,13 +47,20 @@ std::int64_t QueryFileSize(std::u16string_view path) {
 
 namespace {
 
-// Writes the bytes to the open file and closes it; false when any of them did not reach it.
-bool WriteAndClose(win32::UniqueFile file, std::span<const std::uint8_t> bytes, bool flushed) {
+// Writes the bytes to the file just opened at the path and closes it. A file that could not be
+// opened says why; one that did not get all the bytes is removed, so that no broken file stands
+// in for the whole.
+FileWriteOutcome WriteAndClose(win32::UniqueFile file, const std::wstring& path, std::span<const std::uint8_t> bytes,
+                               bool flushed) {
+    if (!file) return OpenFailureOutcome(GetLastError());
     DWORD written = 0;
     bool complete = bytes.size() <= MAXDWORD &&
                     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size() && (!flushed || FlushFileBuffers(file.get()));
-    return CloseHandle(file.release()) && complete; // closing can be where a deferred write error shows
+    // Closing can be where a deferred write error shows.
+    if (CloseHandle(file.release()) && complete) return FileWriteOutcome::Written;
+    DeleteFileW(path.c_str());
+    return FileWriteOutcome::WriteFailed;
 }
 
 // Why the file at the path could not be replaced although its temporary file was written: the
@@ -83,10 +90,7 @@ FileWriteOutcome WriteWholeFile(std::u16string_view path, std::span<const std::u
     win32::UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
-    if (!file) return OpenFailureOutcome(GetLastError());
-    if (WriteAndClose(std::move(file), bytes, false)) return FileWriteOutcome::Written;
-    DeleteFileW(wide.c_str());
-    return FileWriteOutcome::WriteFailed;
+    return WriteAndClose(std::move(file), wide, bytes, false);
 }
 
 FileWriteOutcome ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
@@ -99,11 +103,8 @@ FileWriteOutcome ReplaceWholeFile(std::u16string_view path, std::span<const std:
     const std::wstring temporary = wide + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     win32::UniqueFile file(
         CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return OpenFailureOutcome(GetLastError());
-    if (!WriteAndClose(std::move(file), bytes, true)) {
-        DeleteFileW(temporary.c_str());
-        return FileWriteOutcome::WriteFailed;
-    }
+    const FileWriteOutcome written = WriteAndClose(std::move(file), temporary, bytes, true);
+    if (written != FileWriteOutcome::Written) return written;
     if (MoveFileExW(temporary.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return FileWriteOutcome::Written;
     const FileWriteOutcome failed = ReplaceFailureOutcome(wide, GetLastError());

@@ -6,10 +6,8 @@
 #include "toolkit/windows/inside_toolkit.h"
 #include "window_table.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace wexa {
 namespace {
@@ -52,11 +50,6 @@ void FitToItsMonitor(HWND window, bool centred) {
 
 } // namespace
 
-detail::WindowState& detail::Windows() {
-    static WindowState state;
-    return state;
-}
-
 int detail::WindowNumberOf(HWND window) {
     int found = -1;
     Windows().windows.ForEach([&](int number, WindowRecord& record) {
@@ -71,8 +64,14 @@ HWND detail::ClipboardOwner() {
 }
 
 void detail::StartWindows() {
-    Windows().wakeWindow.reset(CreateWakeWindow());
-    Windows().focusKeys.reset(CreateFocusAccelerators());
+    // Of the system's own class for message-only windows: nothing to register or unregister.
+    Windows().wakeWindow.reset(CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                               GetModuleHandleW(nullptr), nullptr));
+    ACCEL keys[] = {
+        {FVIRTKEY, VK_TAB, FocusNextCommand},
+        {FVIRTKEY | FSHIFT, VK_TAB, FocusPreviousCommand},
+    };
+    Windows().focusKeys.reset(CreateAcceleratorTableW(keys, 2));
 }
 
 void detail::CloseWindows() {
@@ -123,33 +122,6 @@ void AddStayOnTopItem(int number, std::u16string_view label) {
     if (!menu) return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING | MF_UNCHECKED, detail::StayOnTopCommand, detail::Wide(label).c_str());
-}
-
-namespace {
-
-struct OwnedPopups {
-    HWND owner;
-    std::vector<HWND> popups;
-};
-
-BOOL CALLBACK CollectOwned(HWND popup, LPARAM owned) noexcept {
-    auto& found = *reinterpret_cast<OwnedPopups*>(owned);
-    if (GetWindow(popup, GW_OWNER) == found.owner) found.popups.push_back(popup);
-    return TRUE;
-}
-
-} // namespace
-
-void detail::ToggleStayOnTop(HWND window) {
-    const bool onTop = !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    // Wine puts a window that owns popups (the keys' tooltip) below them and then leaves it out of
-    // the topmost band, as Windows does not: they are let go of for the move and taken back after.
-    OwnedPopups owned{window, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&owned));
-    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
-    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
-    CheckMenuItem(GetSystemMenu(window, FALSE), StayOnTopCommand, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void ShowToolkitWindow(int number) {

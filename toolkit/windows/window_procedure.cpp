@@ -16,17 +16,19 @@ void WakeWaitingLoop() {
     if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
 }
 
-BOOL CALLBACK CollectTabStop(HWND child, LPARAM list) noexcept {
-    LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
-    if ((style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
 // Moves the keyboard focus among the window's tab-stop children; `forward` for Tab.
 void WalkFocus(HWND window, bool forward) {
     std::vector<HWND> stops;
-    EnumChildWindows(window, CollectTabStop, reinterpret_cast<LPARAM>(&stops));
+    EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&stops));
+    std::erase_if(stops, [](HWND child) {
+        return !(GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(child) ||
+               !IsWindowEnabled(child);
+    });
     if (stops.empty()) return;
     const std::size_t n = stops.size();
     const auto at = static_cast<std::size_t>(std::find(stops.begin(), stops.end(), GetFocus()) - stops.begin());
@@ -43,6 +45,20 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return;
     }
     QueueGadgetEvent(control, HIWORD(wParam));
+}
+
+// Puts the window above all others that are not, or back among them, and checks the item or not.
+void ToggleStayOnTop(HWND window) {
+    const bool onTop = !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Wine puts a window that owns popups (the keys' tooltip) below them and then leaves it out of
+    // the topmost band, as Windows does not: they are let go of for the move and taken back after.
+    std::vector<HWND> owned;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&owned));
+    std::erase_if(owned, [window](HWND popup) { return GetWindow(popup, GW_OWNER) != window; });
+    for (HWND popup : owned) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND popup : owned) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+    CheckMenuItem(GetSystemMenu(window, FALSE), StayOnTopCommand, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void OnClose(HWND window) {
@@ -105,20 +121,6 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-HACCEL CreateFocusAccelerators() {
-    ACCEL keys[] = {
-        {FVIRTKEY, VK_TAB, FocusNextCommand},
-        {FVIRTKEY | FSHIFT, VK_TAB, FocusPreviousCommand},
-    };
-    return CreateAcceleratorTableW(keys, 2);
-}
-
-// Of the system's own class for message-only windows: nothing to register or unregister.
-HWND CreateWakeWindow() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    return CreateWindowExW(0, L"Message", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
 } // namespace wexa::detail

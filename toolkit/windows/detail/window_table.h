@@ -26,7 +26,10 @@ struct WindowState {
     win32::UniqueAccelerators focusKeys; // Tab and Shift+Tab, the same two entries for every window
 };
 
-WindowState& Windows();
+inline WindowState& Windows() {
+    static WindowState state;
+    return state;
+}
 
 // The window number of a Toolkit window, or -1.
 int WindowNumberOf(HWND window);
@@ -47,15 +50,7 @@ inline constexpr WORD FocusPreviousCommand = 64002;
 // The window menu's item that keeps a window above all others: below the system's own
 // commands, which start at 0xF000, with the low four bits clear as WM_SYSCOMMAND needs.
 inline constexpr UINT StayOnTopCommand = 0x0100;
-// Puts the window above all others that are not, or back among them, and checks the item or not.
-void ToggleStayOnTop(HWND window);
-
-// The accelerator table that every Toolkit window shares: Tab and Shift+Tab as those commands.
-HACCEL CreateFocusAccelerators();
 
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-// A hidden message-only window: a message posted to it ends a wait blocked in GetMessageW.
-HWND CreateWakeWindow();
 
 } // namespace wexa::detail
