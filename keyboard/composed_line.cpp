@@ -19,35 +19,27 @@ bool ComposedLine::DeleteLast() {
 
 bool ComposedLine::Clear() {
     if (text_.empty()) return false;
-    history_.Record({LineChange::Kind::Removed, std::move(text_)});
-    text_.clear(); // a moved-from string is valid but unspecified
+    history_.Record({LineChange::Kind::Removed, std::exchange(text_, {})});
     return true;
 }
 
 bool ComposedLine::Undo() {
-    const LineChange* change = history_.StepBack();
-    if (change) Reverse(*change);
-    return change != nullptr;
+    return Replay(history_.StepBack(), false);
 }
 
 bool ComposedLine::Redo() {
-    const LineChange* change = history_.StepForward();
-    if (change) Apply(*change);
-    return change != nullptr;
+    return Replay(history_.StepForward(), true);
 }
 
-void ComposedLine::Apply(const LineChange& change) {
-    if (change.kind == LineChange::Kind::Added)
-        text_.append(change.text);
+bool ComposedLine::Replay(const LineChange* change, bool forward) {
+    if (!change) return false;
+    // Every change is at the line's end: doing an addition again, or taking back a removal,
+    // appends its text; taking back an addition, or doing a removal again, cuts it off.
+    if ((change->kind == LineChange::Kind::Added) == forward)
+        text_.append(change->text);
     else
-        text_.resize(text_.size() - change.text.size());
-}
-
-void ComposedLine::Reverse(const LineChange& change) {
-    if (change.kind == LineChange::Kind::Added)
-        text_.resize(text_.size() - change.text.size());
-    else
-        text_.append(change.text);
+        text_.resize(text_.size() - change->text.size());
+    return true;
 }
 
 } // namespace wexa

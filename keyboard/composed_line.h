@@ -25,8 +25,8 @@ public:
     std::size_t Length() const { return text_.size(); }
 
 private:
-    void Apply(const LineChange& change);
-    void Reverse(const LineChange& change);
+    // Does the change again (forward) or takes it back; false for no change.
+    bool Replay(const LineChange* change, bool forward);
 
     std::u16string text_;
     LineHistory history_{LineHistoryDepth};

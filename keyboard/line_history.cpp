@@ -12,13 +12,11 @@ void LineHistory::Record(LineChange change) {
 }
 
 const LineChange* LineHistory::StepBack() {
-    if (done_ == 0) return nullptr;
-    return &changes_[--done_];
+    return done_ == 0 ? nullptr : &changes_[--done_];
 }
 
 const LineChange* LineHistory::StepForward() {
-    if (done_ == changes_.size()) return nullptr;
-    return &changes_[done_++];
+    return done_ == changes_.size() ? nullptr : &changes_[done_++];
 }
 
 } // namespace wexa

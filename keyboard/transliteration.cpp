@@ -40,20 +40,15 @@ std::vector<Syllable>::const_iterator FirstFrom(std::u16string_view letters) {
                             [](const Syllable& s, std::u16string_view l) { return s.spelling < l; });
 }
 
-bool BeginsSomeSyllable(std::u16string_view letters) {
-    auto at = FirstFrom(letters);
-    return at != Syllables().end() && at->spelling.starts_with(letters);
-}
-
 const Syllable* Spelled(std::u16string_view letters) {
     auto at = FirstFrom(letters);
     return at != Syllables().end() && at->spelling == letters ? &*at : nullptr;
 }
 
-// Whether a longer syllable begins with the letters.
-bool CanGrow(std::u16string_view letters) {
+// Whether some syllable begins with the letters; with `longerOnly`, one longer than they are.
+bool SyllableBeginsWith(std::u16string_view letters, bool longerOnly = false) {
     auto at = FirstFrom(letters);
-    if (at != Syllables().end() && at->spelling == letters) ++at;
+    if (longerOnly && at != Syllables().end() && at->spelling == letters) ++at;
     return at != Syllables().end() && at->spelling.starts_with(letters);
 }
 
@@ -82,15 +77,15 @@ std::u16string SyllableTyping::Type(char16_t typed) {
     if (!IsSyllableLetter(letter)) return Finish();
     std::u16string written;
     std::u16string longer = pending_ + letter;
-    if (!BeginsSomeSyllable(longer)) {
+    if (!SyllableBeginsWith(longer)) {
         if (!Spelled(pending_))
             return written; // refused: the pending letters stay as they are
         written = Finish();
         longer.assign(1, letter);
-        if (!BeginsSomeSyllable(longer)) return written;
+        if (!SyllableBeginsWith(longer)) return written;
     }
     pending_ = std::move(longer);
-    if (!CanGrow(pending_)) written += Finish();
+    if (!SyllableBeginsWith(pending_, true)) written += Finish(); // no further letter can lengthen it
     return written;
 }
 

@@ -11,6 +11,7 @@
 #include <oleacc.h>
 
 #include <set>
+#include <utility>
 
 namespace wexa {
 namespace detail {
@@ -55,13 +56,11 @@ TTTOOLINFOW ToolOf(HWND control, wchar_t* text) {
 
 IAccPropServices* Services() {
     GadgetNames& n = Names();
-    if (!n.servicesAsked) {
-        n.servicesAsked = true;
-        IAccPropServices* services = nullptr;
-        if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                       reinterpret_cast<void**>(&services))))
-            n.services.reset(services);
-    }
+    IAccPropServices* services = nullptr;
+    if (!std::exchange(n.servicesAsked, true) &&
+        SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&services))))
+        n.services.reset(services);
     return n.services.get();
 }
 

@@ -26,25 +26,6 @@ ControlHandle Install(int number, const wchar_t* className, std::u16string_view 
 
 bool Has(std::uint32_t flags, std::uint32_t flag) { return (flags & flag) == flag; }
 
-void PlaceGadget(GadgetRecord& g) {
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (g.sizedByImage ? SWP_NOSIZE : 0);
-    SetWindowPos(g.control, nullptr, Scale(g.place.x), Scale(g.place.y), Scale(g.place.width),
-                 Scale(g.place.height), flags);
-}
-
-void RemakeDefaultFont(GadgetState& s, int dpi, FontSuccession& succession, std::vector<win32::UniqueFont>& retired) {
-    if (!s.messageFont || !s.ownDefaultFont)
-        return;
-    LOGFONTW scaled = *s.messageFont;
-    scaled.lfHeight = MulDiv(scaled.lfHeight, dpi, Shared().systemDpi);
-    if (HFONT made = CreateFontIndirectW(&scaled)) {
-        succession[s.ownDefaultFont.get()] = made;
-        retired.push_back(std::move(s.ownDefaultFont));
-        s.ownDefaultFont.reset(made);
-        s.defaultGadgetFont = made;
-    }
-}
-
 } // namespace
 
 void SetGadgetParent(HWND window, int number) {
@@ -110,9 +91,20 @@ void MakeDefaultGadgetFont() {
 
 void RescaleGadgets(int dpi, FontSuccession& succession, std::vector<win32::UniqueFont>& retired) {
     GadgetState& s = Gadgets();
-    RemakeDefaultFont(s, dpi, succession, retired);
+    if (s.messageFont && s.ownDefaultFont) { // else the default gadget font is the system's stock font
+        LOGFONTW scaled = *s.messageFont;
+        scaled.lfHeight = MulDiv(scaled.lfHeight, dpi, Shared().systemDpi);
+        if (HFONT made = CreateFontIndirectW(&scaled)) {
+            succession[s.ownDefaultFont.get()] = made;
+            retired.push_back(std::move(s.ownDefaultFont));
+            s.ownDefaultFont.reset(made);
+            s.defaultGadgetFont = made;
+        }
+    }
     s.gadgets.ForEach([&](int, GadgetRecord& g) {
-        PlaceGadget(g);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (g.sizedByImage ? SWP_NOSIZE : 0);
+        SetWindowPos(g.control, nullptr, Scale(g.place.x), Scale(g.place.y), Scale(g.place.width),
+                     Scale(g.place.height), flags);
         if (auto made = succession.find(g.font); made != succession.end()) SendGadgetFont(g, made->second);
     });
 }

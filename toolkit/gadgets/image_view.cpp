@@ -23,8 +23,6 @@ struct ImageViewState {
     bool dragArmed = false;
 };
 
-LRESULT CALLBACK ImageViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
-
 POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }

@@ -8,15 +8,12 @@
 namespace wexa {
 namespace {
 
-// The messages that TranslateAcceleratorW looks at; the others need no lookup of the active
-// window, which costs the platform a round trip, for every paint of every control too.
-bool MayBeAccelerator(UINT message) {
-    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
-}
-
 // The focus keys for a key message while a Toolkit window is active; false for any other.
 bool TranslateFocusKeys(MSG& msg) {
-    if (!MayBeAccelerator(msg.message)) return false;
+    // Only the messages that TranslateAcceleratorW looks at; the others need no lookup of the active
+    // window, which costs the platform a round trip, for every paint of every control too.
+    const UINT message = msg.message;
+    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_CHAR && message != WM_SYSCHAR) return false;
     HWND active = GetActiveWindow();
     HACCEL keys = detail::Windows().focusKeys.get();
     return keys && detail::WindowNumberOf(active) >= 0 && TranslateAcceleratorW(active, keys, &msg);
@@ -49,10 +46,6 @@ int EditKeyOf(WPARAM key) {
     }
 }
 
-// A control character typed with Ctrl (Ctrl+A gives 1, Ctrl+Z 26) belongs to a shortcut,
-// not to the text.
-bool IsShortcutCharacter(WPARAM character) { return character < 0x20 && ControlHeld(); }
-
 // Queues the event of a typed character, or of an editing key (Backspace, Escape, or the
 // shortcut of copy, undo or redo) pressed in a Toolkit window. True when the message is
 // thereby handled and must not be dispatched: the editing keys then do nothing else, and
@@ -61,7 +54,8 @@ bool IsShortcutCharacter(WPARAM character) { return character < 0x20 && ControlH
 // bar; Tab never arrives here as a character, since the accelerators take it first. A
 // control character typed with Ctrl raises no event.
 bool TakeKeyboardMessage(const MSG& message) {
-    bool character = message.message == WM_CHAR && !IsShortcutCharacter(message.wParam);
+    // A control character typed with Ctrl (Ctrl+A gives 1, Ctrl+Z 26) belongs to a shortcut, not to the text.
+    bool character = message.message == WM_CHAR && !(message.wParam < 0x20 && ControlHeld());
     int editKey = message.message == WM_KEYDOWN ? EditKeyOf(message.wParam) : 0;
     if (!character && !editKey) return false;
     int window = detail::WindowNumberOf(GetAncestor(message.hwnd, GA_ROOT));

@@ -64,8 +64,7 @@ int WindowDpi(HWND window) {
 }
 
 void FitWindowToMonitor(HWND window, int monitorDpi, HMONITOR monitor, const std::optional<Origin>& wanted) {
-    int number = WindowNumberOf(window);
-    WindowRecord* record = number < 0 ? nullptr : Windows().windows.Find(number);
+    WindowRecord* record = Windows().windows.Find(WindowNumberOf(window)); // null for -1
     if (!record) return;
     Box work = WorkAreaOf(monitor);
     Size room{work.right - work.left, work.bottom - work.top};

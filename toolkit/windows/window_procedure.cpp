@@ -11,11 +11,6 @@ namespace {
 
 constexpr UINT WakeMessage = WM_APP + 1;
 
-// Ends a wait blocked in GetMessageW, by a message to the hidden window.
-void WakeWaitingLoop() {
-    if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
@@ -36,15 +31,11 @@ void WalkFocus(HWND window, bool forward) {
     else SetFocus(stops[(at + (forward ? 1 : n - 1)) % n]);
 }
 
+// A control's notification, or an accelerator command, which has no control.
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    auto control = reinterpret_cast<HWND>(lParam);
-    if (!control) {
-        // Accelerator commands have no control.
-        if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
-        if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
-        return;
-    }
-    QueueGadgetEvent(control, HIWORD(wParam));
+    if (auto control = reinterpret_cast<HWND>(lParam)) QueueGadgetEvent(control, HIWORD(wParam));
+    else if (LOWORD(wParam) == FocusNextCommand) WalkFocus(window, true);
+    else if (LOWORD(wParam) == FocusPreviousCommand) WalkFocus(window, false);
 }
 
 // Puts the window above all others that are not, or back among them, and checks the item or not.
@@ -63,7 +54,8 @@ void ToggleStayOnTop(HWND window) {
 
 void OnClose(HWND window) {
     Shared().events.Push({CloseEvent, -1, WindowNumberOf(window), 0});
-    WakeWaitingLoop();
+    // Ends a wait blocked in GetMessageW, by a message to the hidden window.
+    if (HWND wake = Windows().wakeWindow.get()) PostMessageW(wake, WakeMessage, 0, 0);
 }
 
 // The window moved to a monitor of another density (or that monitor's density changed): the
