@@ -72,8 +72,7 @@ ClipboardDataHandle CopyImageToClipboard(Picture& picture) {
 
 int DiscardClipboard() {
     detail::ProgramClipboard clipboard;
-    if (!clipboard) return 0;
-    return clipboard.Empty() ? 1 : 0;
+    return clipboard && clipboard.Empty() ? 1 : 0;
 }
 
 } // namespace wexa

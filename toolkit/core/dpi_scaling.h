@@ -1,6 +1,7 @@
 #pragma once
 // Positions and sizes are given in pixels at 96 DPI and scaled by one layout density: the
 // display's, or less where the window would not fit its monitor's work area at that.
+#include <algorithm>
 
 namespace wexa {
 
@@ -27,8 +28,7 @@ constexpr int LargestFittingDpi(int length, int room, int cap) {
 constexpr int FittingLayoutDpi(int displayDpi, Size client, Size frame, Size workArea) {
     int dpi = LargestFittingDpi(client.width, workArea.width - frame.width, displayDpi);
     dpi = LargestFittingDpi(client.height, workArea.height - frame.height, dpi);
-    int floor = displayDpi < SmallestLayoutDpi ? displayDpi : SmallestLayoutDpi;
-    return dpi > floor ? dpi : floor;
+    return std::max(dpi, std::min(displayDpi, SmallestLayoutDpi));
 }
 
 // The top-left corner that centres an outer size on the screen. A window larger than the
@@ -37,9 +37,8 @@ struct Origin {
     int x, y;
 };
 constexpr Origin CentredOrigin(int outerWidth, int outerHeight, int screenWidth, int screenHeight) {
-    int w = outerWidth < screenWidth ? outerWidth : screenWidth;
-    int h = outerHeight < screenHeight ? outerHeight : screenHeight;
-    return {(screenWidth - w) / 2, (screenHeight - h) / 2};
+    return {(screenWidth - std::min(outerWidth, screenWidth)) / 2,
+            (screenHeight - std::min(outerHeight, screenHeight)) / 2};
 }
 
 // A screen rectangle: the work area of a monitor, or a window's place.
@@ -57,10 +56,7 @@ constexpr Origin CentredIn(Box work, Size outer) {
 // The corner nearest to `wanted` at which the outer size lies inside the work area; a
 // window larger than the work area keeps its top-left corner in it.
 constexpr Origin KeptInside(Origin wanted, Size outer, Box work) {
-    auto clamp = [](int at, int length, int low, int high) {
-        if (at + length > high) at = high - length;
-        return at < low ? low : at;
-    };
+    auto clamp = [](int at, int length, int low, int high) { return std::max(std::min(at, high - length), low); };
     return {clamp(wanted.x, outer.width, work.left, work.right), clamp(wanted.y, outer.height, work.top, work.bottom)};
 }
 

@@ -5,8 +5,7 @@
 namespace wexa {
 
 void EventQueue::Push(const Event& event) {
-    if (!events_.empty() && events_.back() == event) return;
-    events_.push_back(event);
+    if (events_.empty() || events_.back() != event) events_.push_back(event);
 }
 
 std::optional<Event> EventQueue::Pop() {

@@ -78,8 +78,7 @@ int RightmostInkColumn(const PixelSurface& surface, std::uint8_t threshold) {
 }
 
 int OverhangFrom(int rightmostInkColumn, int advance) {
-    if (rightmostInkColumn < 0) return 0;
-    return std::max(rightmostInkColumn - advance + 2, 0);
+    return rightmostInkColumn < 0 ? 0 : std::max(rightmostInkColumn - advance + 2, 0);
 }
 
 } // namespace wexa

@@ -109,8 +109,6 @@ struct DrawingContext {
     int textClipWidth = 0;  // text reaches no further right: the width of a mask for a whole line
     int overhang = 0;
     int reach = 0; // how far a glyph's ink may reach outside its advance, either side
-    std::optional<Colour> front;
-    Colour background = Black;
     int mode = DrawingModeOpaque;
     GdiBatchLimitScope batchLimit;
 };
@@ -145,15 +143,16 @@ bool EnsureMask(DrawingContext& c, int width) {
     return true;
 }
 
-std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& record) {
-    std::optional<PixelSurface> pixels = detail::ImagePixels(record);
+std::unique_ptr<DrawingContext> StartDrawing(int number) {
+    detail::ImageRecord* record = detail::ImageTable().Find(number);
+    std::optional<PixelSurface> pixels = record ? detail::ImagePixels(*record) : std::nullopt;
     if (!pixels) return nullptr;
     auto c = std::make_unique<DrawingContext>();
     c->image = number;
     c->pixels = *pixels;
     c->imageDc.reset(CreateCompatibleDC(nullptr));
     if (!c->imageDc) return nullptr;
-    c->imageSelection.emplace(c->imageDc.get(), record.bitmap.get());
+    c->imageSelection.emplace(c->imageDc.get(), record->bitmap.get());
     c->maskDc.reset(CreateCompatibleDC(nullptr));
     if (!c->maskDc) return nullptr;
     PrepareWhiteOnBlack(c->maskDc.get());
@@ -161,23 +160,17 @@ std::unique_ptr<DrawingContext> StartDrawing(int number, detail::ImageRecord& re
     return c;
 }
 
-// The glyphs [first, last] that may touch region columns [from, to) when the run starts at
-// column start. Empty (first > last) when none may.
-std::pair<int, int> GlyphsTouching(const GlyphRun& run, int start, int reach, long long from, long long to) {
+// Draws the glyphs [first, last] that may touch region columns [from, to), the run starting
+// at region column start, into the clear mask, whose column 0 is region column from - reach;
+// blends [from, to) into the image and clears the mask again. DrawGlyphRun draws nothing
+// when no glyph may touch them (first > last) and nothing past the run's end.
+void DrawPiece(DrawingContext& c, const GlyphRun& run, int start, long long from, long long to,
+               const MaskBlend& blend) {
     const auto begin = run.ends.begin();
-    int first = static_cast<int>(std::upper_bound(begin, run.ends.end(), from - start - reach) - begin);
-    int last = static_cast<int>(std::lower_bound(begin, run.ends.end(), to - start + reach) - begin);
-    return {first, std::min(last, static_cast<int>(run.Size()) - 1)};
-}
-
-// Draws glyphs [first, last] into the clear mask, whose column 0 is region column origin,
-// blends region columns [from, to) into the image and clears the mask again.
-void DrawPiece(DrawingContext& c, const GlyphRun& run, std::pair<int, int> glyphs, int start, long long origin,
-               long long from, long long to, const MaskBlend& blend) {
-    if (auto [first, last] = glyphs; first <= last)
-        DrawGlyphRun(c.maskDc.get(), static_cast<int>(start - origin), 0, run, first, last + 1);
-    const auto offset = static_cast<int>(from - origin);
-    PixelSurface owned{c.mask.At(offset, 0), c.mask.stride, c.mask.width - offset, c.mask.height, false};
+    const auto first = std::upper_bound(begin, run.ends.end(), from - start - c.reach) - begin;
+    const auto last = std::lower_bound(begin, run.ends.end(), to - start + c.reach) - begin;
+    DrawGlyphRun(c.maskDc.get(), static_cast<int>(start - from + c.reach), 0, run, first, last + 1);
+    PixelSurface owned{c.mask.At(c.reach, 0), c.mask.stride, c.mask.width - c.reach, c.mask.height, false};
     MaskBlend piece = blend;
     piece.regionWidth = static_cast<int>(to - from);
     piece.destX = blend.destX + from;
@@ -195,7 +188,7 @@ void DrawRun(DrawingContext& c, const GlyphRun& run, int start, const MaskBlend&
     if (!EnsureMask(c, pieceMask) || c.mask.width < pieceMask) return; // an older, smaller mask cannot serve
     for (long long a = from; a < to; a += PieceColumns) {
         const long long b = std::min<long long>(a + PieceColumns, to);
-        DrawPiece(c, run, GlyphsTouching(run, start, c.reach, a, b), start, a - c.reach, a, b, blend);
+        DrawPiece(c, run, start, a, b, blend);
     }
 }
 
@@ -203,9 +196,7 @@ void DrawRun(DrawingContext& c, const GlyphRun& run, int start, const MaskBlend&
 
 bool BeginImageDrawing(int number) {
     Current().reset(); // one drawing at a time
-    detail::ImageRecord* record = detail::ImageTable().Find(number);
-    if (!record) return false;
-    Current() = StartDrawing(number, *record);
+    Current() = StartDrawing(number);
     return Current() != nullptr;
 }
 
@@ -219,7 +210,6 @@ void SetDrawingMode(int mode) {
 void FillBox(int x, int y, int width, int height, Colour colour) {
     DrawingContext* c = Current().get();
     if (!c) return;
-    c->front = colour;
     FillPixels(c->pixels, BoxInside(x, y, width, height, c->pixels.width, c->pixels.height), colour);
 }
 
@@ -231,13 +221,12 @@ void SetDrawingFont(FontHandle font) {
 double DrawTextAt(double x, double y, std::u16string_view text, Colour colour) {
     DrawingContext* c = Current().get();
     if (!c || text.empty()) return x;
-    c->front = colour;
     const GlyphRun run = GlyphRunOf(c->maskDc.get(), detail::Wide(text));
     const int d = 2 * c->overhang;
     const int cx = run.Width() + c->overhang;
     // The region is cx + 2d wide from x - d, as wide as a mask for the whole line allows.
     MaskBlend blend{std::min(cx + 2 * d, c->textClipWidth), std::min(run.height, c->maskNeedHeight),
-                    Truncated(x) - d, Truncated(y), colour, c->mode == DrawingModeOpaque, c->background};
+                    Truncated(x) - d, Truncated(y), colour, c->mode == DrawingModeOpaque, Black};
     DrawRun(*c, run, d, blend);
     return x + cx;
 }

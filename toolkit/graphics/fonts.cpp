@@ -40,13 +40,12 @@ HFONT MakeFont(const FontRecord& font, int layoutDpi) {
 }
 
 FontHandle LoadFont(int number, FontRecord font) {
-    FontState& s = Fonts();
     if (!IsObjectNumber(number)) return FontHandle::Null;
-    s.fonts.Take(number); // the old font goes first, so a failed load leaves the number empty
+    Fonts().fonts.Take(number); // the old font goes first, so a failed load leaves the number empty
     font.font.reset(MakeFont(font, detail::Shared().layoutDpi));
     if (!font.font) return FontHandle::Null;
     HFONT handle = font.font.get();
-    s.fonts.Put(number, std::move(font));
+    Fonts().fonts.Put(number, std::move(font));
     return detail::ToHandle<FontHandle>(handle);
 }
 

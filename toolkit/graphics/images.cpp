@@ -21,14 +21,6 @@ void FillBlack(HDC dc, HBITMAP bitmap, int width, int height) {
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-// The rows of an image whose bitmap is a 24-bit bottom-up section at least as large as
-// its record says; nothing otherwise.
-std::optional<PixelSurface> ReadableRowsOf(const detail::ImageRecord& image) {
-    std::optional<PixelSurface> rows = detail::ImagePixels(image);
-    bool whole = rows && rows->width == image.width && rows->height == image.height;
-    return whole && rows->bottomUp && image.depth == 24 ? rows : std::nullopt;
-}
-
 } // namespace
 
 ObjectTable<detail::ImageRecord>& detail::ImageTable() {
@@ -42,13 +34,8 @@ std::optional<Size> detail::ImageSizeOf(int number) {
 }
 
 win32::UniqueBitmap detail::MakeBitmapSection(HDC dc, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height; // positive: rows stored bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = ImageDepth;
-    info.bmiHeader.biCompression = BI_RGB;
+    // A positive height stores the rows bottom-up.
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, height, 1, ImageDepth, BI_RGB}};
     void* bits = nullptr;
     return win32::UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
@@ -101,8 +88,10 @@ SharedBitmap detail::ShareImageBitmap(int number) {
 
 EncodedImage EncodeImagePng(int number) {
     const detail::ImageRecord* image = detail::ImageTable().Find(number);
-    const std::optional<PixelSurface> rows = image ? ReadableRowsOf(*image) : std::nullopt;
-    if (!rows) return {};
+    const std::optional<PixelSurface> rows = image ? detail::ImagePixels(*image) : std::nullopt;
+    // Only a 24-bit bottom-up section at least as large as its record says is read.
+    const bool whole = rows && rows->width == image->width && rows->height == image->height;
+    if (!whole || !rows->bottomUp || image->depth != ImageDepth) return {};
     std::optional<std::vector<std::uint8_t>> bytes = EncodePngRows(*rows);
     if (!bytes) return {EncodedImage::Outcome::Refused, {}};
     return {EncodedImage::Outcome::Encoded, std::move(*bytes)};
