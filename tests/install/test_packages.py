@@ -87,7 +87,9 @@ def wine(*args):
 
 
 def reg(key=ENTRY):
-    return subprocess.run(["wine", "reg", "query", key], env=wine_env(), capture_output=True, text=True).stdout
+    """The key's listing, or why there is none: reg's own message, which says it is absent or what failed."""
+    return subprocess.run(["wine", "reg", "query", key], env=wine_env(), stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, text=True).stdout
 
 
 def entry(key=ENTRY):
@@ -187,7 +189,8 @@ class Packages(unittest.TestCase):
             self.assertEqual(list(FOLDER.parent.iterdir()), [FOLDER])
             self.assertEqual(len(state()[0]), 5)
             self.assertEqual(entry()["DisplayVersion"], "99.0.1")
-            self.assertEqual(reg(ENTRY.rsplit("\\", 1)[0]).count("Wexa"), 1)
+            listing = reg(ENTRY.rsplit("\\", 1)[0])
+            self.assertEqual(listing.count("Wexa"), 1, listing)  # once seen as 0: the listing says why
             uninstall_quietly()
             self.assertEqual(state(), ({}, False, None))
             self.assertEqual([p.exists() for p in made], [True, True])  # the user's, not the installer's
