@@ -72,11 +72,16 @@ class StaysOnTop(unittest.TestCase):
     def test_chosen_in_the_window_menu_it_keeps_the_keyboard_over_a_document_until_chosen_again(self):
         with WexaApp() as app:
             left, top, right, bottom = app.window()["window"]
+            x0, y0 = app.window()["client"][:2]
             # Off at start; on, then off again, each time by the same item. A document's window
             # is then opened over the keyboard and brought to the front, as a click into it does.
             for choose, topmost, uppermost in ((False, False, "cover"), (True, True, "keyboard"),
                                                (True, False, "cover")):
                 if choose:
+                    # The user clicks the keyboard before using its window menu. Wine 10 gives it
+                    # the focus back when the document's window closes, but late: keys sent at
+                    # once were dropped, or it lost the focus again after the menu.
+                    app.click_at(x0 + 5, y0 + 5)  # an empty place of the client area
                     choose_from_window_menu("i")
                 self.assertEqual(bool(app.window()["exstyle"] & WS_EX_TOPMOST), topmost)
                 self.assertEqual(probe("cover-window", left, top, right - left, bottom - top)["uppermost"], uppermost)
